@@ -1,0 +1,87 @@
+#include "driver/console.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "driver/platform.h"
+
+namespace torvelin {
+
+void consoleWrite(std::string_view latin1) {
+    platform().writeConsole(latin1);
+}
+
+void consolePrintf(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list copy;
+    va_copy(copy, args);
+    int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length > 0) {
+        std::vector<char> text(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        consoleWrite(std::string_view(text.data(), static_cast<std::size_t>(length)));
+    }
+    va_end(args);
+}
+
+namespace {
+
+constexpr std::int64_t silentSeconds = 5;
+constexpr std::int64_t countdownFrom = 5;
+constexpr int pollSliceMs = 50;
+
+// Waits until `seconds` whole seconds have passed since `start`; true when a key was pressed.
+bool keyPressedBefore(std::int64_t start, std::int64_t seconds) {
+    const Platform& p = platform();
+    for (;;) {
+        std::int64_t elapsed = p.clockMs() - start;
+        if (elapsed / 1000 >= seconds)
+            return false;
+        std::int64_t left = seconds * 1000 - elapsed;
+        int wait = left < pollSliceMs ? static_cast<int>(left) : pollSliceMs;
+        if (p.keyPressed(wait))
+            return true;
+    }
+}
+
+void countDown() {
+    const Platform& p = platform();
+    if (keyPressedBefore(p.clockMs(), silentSeconds))
+        return;
+    consoleWrite("\n\n\tfermeture automatique dans  ");
+    std::int64_t start = p.clockMs();
+    for (std::int64_t step = 0; step <= countdownFrom; ++step) {
+        if (keyPressedBefore(start, step))
+            return;
+        consolePrintf("\b%lld", static_cast<long long>(countdownFrom - step));
+    }
+}
+
+}  // namespace
+
+void closingCountdown() {
+    const Platform& p = platform();
+    if (!p.hasKeyboard())
+        return;
+    p.beginKeyWatch();
+    countDown();
+    p.endKeyWatch();
+}
+
+void fatalError(std::string_view message, std::optional<std::string_view> line) {
+    consoleWrite("\n\nERREUR\n\n");
+    consoleWrite(message);
+    if (line) {
+        consoleWrite("\nl'erreur s'est produite dans la ligne : \n");
+        consoleWrite(*line);
+        consoleWrite("\n");
+    }
+    closingCountdown();
+    std::exit(exitFailure);
+}
+
+}  // namespace torvelin

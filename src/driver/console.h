@@ -1,0 +1,29 @@
+// Console messages, the closing countdown and the fatal-error exit.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torvelin {
+
+// Exit statuses of the program.
+inline constexpr int exitSuccess = 0;
+inline constexpr int exitFailure = 1;
+
+// Writes Latin-1 text to the console.
+void consoleWrite(std::string_view latin1);
+
+// Writes formatted Latin-1 text to the console.
+void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Waits for a key or counts down before the program closes. Returns at once when no keyboard is
+// attached.
+void closingCountdown();
+
+// The one way out on an error: prints the error block with the message and, when given, the
+// offending log line; counts down and ends the program with the failure status.
+[[noreturn]] void fatalError(std::string_view message,
+                             std::optional<std::string_view> line = std::nullopt);
+
+}  // namespace torvelin

@@ -1,0 +1,99 @@
+// The console and clock of POSIX systems.
+#include <langinfo.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "driver/platform.h"
+
+namespace torvelin {
+namespace {
+
+// Latin-1 text is converted to UTF-8 only for a terminal that expects UTF-8; redirected output
+// keeps the program's own bytes.
+bool consoleWantsUtf8() {
+    static const bool wants = [] {
+        if (isatty(STDOUT_FILENO) == 0)
+            return false;
+        if (std::setlocale(LC_CTYPE, "") == nullptr)
+            return false;
+        const char* codeset = nl_langinfo(CODESET);
+        bool utf8 = codeset != nullptr &&
+                    (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+        std::setlocale(LC_CTYPE, "C");
+        return utf8;
+    }();
+    return wants;
+}
+
+void writeConsole(std::string_view latin1) {
+    if (consoleWantsUtf8()) {
+        std::string utf8;
+        utf8.reserve(latin1.size() * 2);
+        for (char c : latin1) {
+            auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                utf8.push_back(c);
+            } else {
+                utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+                utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+            }
+        }
+        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    } else {
+        std::fwrite(latin1.data(), 1, latin1.size(), stdout);
+    }
+    std::fflush(stdout);
+}
+
+bool readWord(std::string& word) {
+    word.clear();
+    return static_cast<bool>(std::cin >> word);
+}
+
+bool hasKeyboard() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+termios savedTerminal{};
+bool terminalChanged = false;
+
+void beginKeyWatch() {
+    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
+        return;
+    termios raw = savedTerminal;
+    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    terminalChanged = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+}
+
+void endKeyWatch() {
+    if (terminalChanged)
+        tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    terminalChanged = false;
+}
+
+bool keyPressed(int timeoutMs) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    return poll(&input, 1, timeoutMs) > 0 && (input.revents & POLLIN) != 0;
+}
+
+std::int64_t clockMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+Platform nativePlatform() {
+    return {writeConsole, readWord, hasKeyboard, beginKeyWatch, endKeyWatch, keyPressed, clockMs};
+}
+
+}  // namespace torvelin

@@ -1,0 +1,15 @@
+// The spell table of a part.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "stats/part_stats.h"
+
+namespace torvelin {
+
+// The index of the spell called `name`, added when new. A stored name that begins with `name`
+// matches it. An 81st spell ends the program ("trop de sorts utilises").
+std::int32_t findOrAddSpell(PartStats& stats, std::string_view name);
+
+}  // namespace torvelin

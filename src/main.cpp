@@ -1,0 +1,5 @@
+#include "driver/program.h"
+
+int main() {
+    return torvelin::runProgram();
+}

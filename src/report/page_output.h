@@ -1,0 +1,20 @@
+// Writing page text: plain and formatted output to an open page file, and HTML escaping of every
+// text that comes from the log.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace torvelin {
+
+// Writes text as it is.
+void put(std::FILE* out, std::string_view text);
+
+// Writes formatted text; "%%" writes one percent sign.
+void putf(std::FILE* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// A text from the log made safe for a page: & < > " become &amp; &lt; &gt; &quot;.
+std::string htmlEscape(std::string_view text);
+
+}  // namespace torvelin

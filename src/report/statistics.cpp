@@ -1,0 +1,173 @@
+#include "report/statistics.h"
+
+#include <cmath>
+#include <limits>
+
+#include "report/page_output.h"
+
+namespace torvelin {
+
+double sampleMean(const ValueList& list) {
+    double sum = 0.0;
+    int counted = 0;
+    for (std::int32_t v : list.values) {
+        if (v == markerSample)
+            continue;
+        sum += v;
+        ++counted;
+    }
+    return counted == 0 ? 0.0 : sum / counted;
+}
+
+double sampleDeviation(const ValueList& list) {
+    if (list.empty())
+        return 0.0;
+    double mean = sampleMean(list);
+    double sum = 0.0;
+    int counted = 0;
+    for (std::int32_t v : list.values) {
+        if (v == markerSample)
+            continue;
+        sum += (v - mean) * (v - mean);
+        ++counted;
+    }
+    return counted == 0 ? 0.0 : std::sqrt(sum / counted);
+}
+
+namespace {
+
+// The first non-marker sample, then every non-marker sample that `better` prefers.
+template <class Better>
+std::int32_t extremeSample(const ValueList& list, Better better) {
+    bool found = false;
+    std::int32_t extreme = 0;
+    for (std::int32_t v : list.values) {
+        if (v == markerSample)
+            continue;
+        if (!found || better(v, extreme))
+            extreme = v;
+        found = true;
+    }
+    return extreme;
+}
+
+std::int64_t saturated(double x) {
+    constexpr double highest = 9.0e18;
+    if (std::isnan(x))
+        return 0;
+    if (x >= highest)
+        return static_cast<std::int64_t>(highest);
+    if (x <= -highest)
+        return -static_cast<std::int64_t>(highest);
+    return static_cast<std::int64_t>(x);
+}
+
+long long asPrintable(std::int64_t v) {
+    return static_cast<long long>(v);
+}
+
+}  // namespace
+
+std::int32_t sampleMin(const ValueList& list) {
+    return extremeSample(list, [](std::int32_t v, std::int32_t best) { return v < best; });
+}
+
+std::int32_t sampleMax(const ValueList& list) {
+    return extremeSample(list, [](std::int32_t v, std::int32_t best) { return v > best; });
+}
+
+std::int64_t roundHalfUp(double x) {
+    double f = std::floor(x);
+    return saturated(x >= f + 0.5 ? f + 1.0 : f);
+}
+
+std::int64_t truncated(double x) {
+    return saturated(std::trunc(x));
+}
+
+std::int64_t roundedPercent(double numerator, double denominator) {
+    return denominator == 0.0 ? 0 : roundHalfUp(numerator * 100.0 / denominator);
+}
+
+void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* modifiers,
+                    const ValueList* criticals) {
+    putf(out, "<td width=\"80\">%i</td>", samples.count());
+    std::int64_t mean = roundHalfUp(sampleMean(samples));
+    if (modifiers != nullptr) {
+        std::int64_t modifier = roundHalfUp(sampleMean(*modifiers));
+        putf(out, "<td width=\"80\">%lld(%s%lld)</td>", asPrintable(mean), modifier > 0 ? "+" : "",
+             asPrintable(modifier));
+    } else {
+        putf(out, "<td width=\"80\">%lld</td>", asPrintable(mean));
+    }
+    double exactMean = sampleMean(samples);
+    std::int64_t spread =
+        exactMean == 0.0 ? 0 : roundHalfUp(sampleDeviation(samples) * 100.0 / exactMean);
+    putf(out, "<td width=\"80\">%lld%%</td>", asPrintable(spread));
+    putf(out, "<td width=\"80\">%i-%i</td>", sampleMin(samples), sampleMax(samples));
+    if (criticals != nullptr) {
+        putf(out, "<td width=\"80\">%lld%%</td>",
+             asPrintable(roundedPercent(criticals->count(), samples.count())));
+    }
+}
+
+void writeTruncatedDecimal(std::FILE* out, double x, int decimals) {
+    putf(out, "%lld.", asPrintable(truncated(x)));
+    for (int i = 0; i < decimals; ++i) {
+        double t = std::trunc(x);
+        x = (x - t) * 10.0;
+        putf(out, "%lld", asPrintable(truncated(x)));
+    }
+}
+
+namespace {
+
+int decimalDigits(std::int64_t v) {
+    int digits = 0;
+    while (v != 0 && digits < 20) {
+        v /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+std::int64_t powerOfTen(int exponent) {
+    std::int64_t p = 1;
+    for (int i = 0; i < exponent; ++i)
+        p *= 10;
+    return p;
+}
+
+}  // namespace
+
+void writeGroupedNumber(std::FILE* out, std::int64_t low, std::int64_t high) {
+    const bool hasHigh = high > 0;
+    if (hasHigh) {
+        for (int i = decimalDigits(high) - 1; i >= 0; --i) {
+            std::int64_t digit = high / powerOfTen(i);
+            high -= digit * powerOfTen(i);
+            putf(out, "%lld", asPrintable(digit));
+            if (i % 3 == 0)
+                put(out, ".");
+        }
+    }
+    int lowDigits = decimalDigits(low);
+    if (lowDigits == 0)
+        lowDigits = 1;
+    if (hasHigh && lowDigits < 9) {
+        for (int j = 0; j < 9 - lowDigits; ++j) {
+            put(out, "0");
+            if (j % 3 == 2)
+                put(out, ".");
+        }
+    }
+    for (int i = lowDigits - 1; i >= 0; --i) {
+        std::int64_t digit = low / powerOfTen(i);
+        low -= digit * powerOfTen(i);
+        putf(out, "%lld", asPrintable(digit));
+        if (i % 3 == 0 && i != 0)
+            put(out, ".");
+    }
+}
+
+}  // namespace torvelin

@@ -1,0 +1,95 @@
+#include "test_support.h"
+
+#include <deque>
+#include <fstream>
+#include <sstream>
+
+namespace torvelin::testing {
+namespace {
+
+std::string capturedConsole;
+std::deque<std::string> typedWords;
+
+void captureWrite(std::string_view text) {
+    capturedConsole.append(text);
+}
+
+bool typedWord(std::string& word) {
+    if (typedWords.empty())
+        return false;
+    word = typedWords.front();
+    typedWords.pop_front();
+    return true;
+}
+
+bool noKeyboard() {
+    return false;
+}
+void nothing() {}
+bool noKey(int) {
+    return false;
+}
+std::int64_t frozenClock() {
+    return 0;
+}
+
+void stderrWrite(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+}  // namespace
+
+ConsoleCapture::ConsoleCapture() : saved_(platform()) {
+    capturedConsole.clear();
+    typedWords.clear();
+    platform() =
+        Platform{captureWrite, typedWord, noKeyboard, nothing, nothing, noKey, frozenClock};
+}
+
+ConsoleCapture::~ConsoleCapture() {
+    platform() = saved_;
+}
+
+const std::string& ConsoleCapture::text() const {
+    return capturedConsole;
+}
+
+void ConsoleCapture::typeWords(std::initializer_list<std::string> words) {
+    typedWords.assign(words.begin(), words.end());
+}
+
+void routeConsoleToStderr() {
+    platform() = Platform{stderrWrite, typedWord, noKeyboard, nothing, nothing, noKey, frozenClock};
+}
+
+std::string capturePage(const std::function<void(std::FILE*)>& write) {
+    std::FILE* file = std::tmpfile();
+    write(file);
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+std::string logLine(std::string_view message, std::string_view stamp) {
+    std::string line = "[";
+    line += stamp;
+    line += "] ";
+    line += message;
+    line += "\n";
+    return line;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace torvelin::testing
