@@ -5,6 +5,7 @@
 #include "driver/console.h"
 #include "report/page_output.h"
 #include "stats/latin1.h"
+// includes: section writers
 
 namespace torvelin {
 
@@ -108,6 +109,7 @@ void writeHeader(std::FILE* out, std::string_view logFileName) {
 
 void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::string_view partName) {
     SectionFlags flags = spellAndDefenceFlags(stats);
+    // slot: attack preparation (precise shots, attack report, hasRanged)
 
     std::string fileName = pageFileName(partName);
     std::FILE* out = std::fopen(fileName.c_str(), "w");
@@ -121,6 +123,9 @@ void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::stri
     writeHeader(out, logFileName);
     put(out, "<p>");
     writeNavigation(page, stats);
+    // slot: attack sections
+    // slot: spell, heal, non-offensive, given-effect and defence sections
+    // slot: killer, hunting, experience and crafting sections
     put(out, "<p>&nbsp;</p></body></html>");
     std::fclose(out);
 }
