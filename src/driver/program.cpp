@@ -1,11 +1,109 @@
 #include "driver/program.h"
 
+#include <new>
+#include <string>
+
 #include "driver/console.h"
+#include "driver/log_file.h"
+#include "driver/log_parts.h"
+#include "driver/platform.h"
+#include "report/analysis_page.h"
+#include "report/discussions_page.h"
+#include "report/statistics.h"
+#include "stats/dispatch.h"
+#include "stats/text.h"
 
 namespace torvelin {
+namespace {
+
+constexpr std::string_view logOpening = "*** Journal ouvert : ";
+constexpr int linesPerDot = 100;
+
+bool isChatLine(std::string_view line) {
+    return startsWith(messageText(line), "@@");
+}
+
+void outOfMemory() {
+    fatalError("memoire insuffisante");
+}
+
+// Reads every line: log commands first, then the parsers of the current part, and the chat and
+// log-opening lines into the store.
+void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
+    int progress = 0;
+    std::string line;
+    line.reserve(maxLineLength + 1);
+    for (;;) {
+        ++progress;
+        if (!readLogLine(log, line))
+            break;
+        handleLogCommand(line, parts);
+        bool chatLine = isChatLine(line);
+        if (!chatLine)
+            dispatchLine(line, parts.current());
+        if (chatLine || startsWith(line, logOpening)) {
+            if (chat.size() >= chatStoreCapacity)
+                fatalError("trop de lignes de chat", line);
+            chat.push_back(line);
+        }
+        if (progress == linesPerDot) {
+            consoleWrite(".");
+            progress = 0;
+        }
+    }
+}
+
+void writePages(LogParts& parts, std::string_view logFileName) {
+    for (std::int32_t p = 0; p < parts.count(); ++p) {
+        auto index = static_cast<std::size_t>(p);
+        const std::string& name = parts.names[index];
+        consolePrintf("\nanalyse et ecriture de la partie de log nommee \"%s\"\n", name.c_str());
+        writeAnalysisPage(*parts.records[index], logFileName, name);
+        parts.records[index].reset();
+    }
+}
+
+void printClosing(const LogParts& parts, std::int64_t elapsedMs) {
+    double seconds = static_cast<double>(elapsedMs) / 1000.0;
+    std::int64_t whole = truncated(seconds);
+    std::int64_t tenths = roundHalfUp(10.0 * seconds - 10.0 * static_cast<double>(whole));
+    if (tenths >= 10) {
+        whole += 1;
+        tenths -= 10;
+    }
+    consolePrintf("\n\nTemps de traitement: %lld,%llds", static_cast<long long>(whole),
+                  static_cast<long long>(tenths));
+    consoleWrite("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
+    for (const std::string& name : parts.names) {
+        consoleWrite(pageFileName(name));
+        consoleWrite(", ");
+    }
+    consoleWrite(
+        " et le chat dans discussions.html\n(dans le meme dossier)\n\nappuyez sur une touche pour "
+        "quitter");
+}
+
+}  // namespace
 
 int runProgram() {
+    std::set_new_handler(outOfMemory);
+    std::string logFileName = "chat.log";
+    ChatStore chat;
     consoleWrite("\t\tTORVELIN par Orsimel   version 0.9  (beta)\n\n");
+    LogParts parts = newLogParts();
+    OpenedLog opened = openLogFile(logFileName);
+    if (!opened.log)
+        return opened.exitStatus;
+    LogFile& log = *opened.log;
+
+    std::int64_t start = platform().clockMs();
+    consoleWrite("Lecture en cours");
+    readLog(log, parts, chat);
+    writePages(parts, logFileName);
+    closeLogFile(log);
+    writeDiscussionsPage(chat, logFileName);
+    printClosing(parts, platform().clockMs() - start);
+    closingCountdown();
     return exitSuccess;
 }
 

@@ -1,0 +1,78 @@
+#include "driver/log_parts.h"
+
+#include "driver/console.h"
+#include "stats/latin1.h"
+#include "stats/text.h"
+
+namespace torvelin {
+namespace {
+
+constexpr std::string_view logCommand = "[TOUS]:  ]log ";
+constexpr std::string_view targetLine = "Vous visez [";
+constexpr std::size_t commandWordStart = messageStart + logCommand.size();
+
+std::int32_t announce(const LogParts& parts, std::int32_t index) {
+    consolePrintf("\nnouvelle partie de log : %s",
+                  parts.names[static_cast<std::size_t>(index)].c_str());
+    return index;
+}
+
+}  // namespace
+
+LogParts newLogParts() {
+    LogParts parts;
+    parts.records.push_back(newPartStats());
+    return parts;
+}
+
+std::int32_t selectLogPart(std::string& line, LogParts& parts) {
+    std::string_view word = textFrom(line, commandWordStart);
+    std::string name;
+    bool select = startsWith(word, "select");
+    bool named = startsWith(word, "name ");
+    if (select)
+        name = parts.currentTarget;
+    if (named) {
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        name = fitName(textFrom(line, commandWordStart + 5), nameLength);
+    }
+    if (startsWith(word, "ini"))
+        return announce(parts, 0);
+    if (!named && !select) {
+        fatalError("erreur de ligne de commande pour le choix du nom du résultat"_l1, line);
+    }
+    for (std::int32_t i = 0; i < parts.count(); ++i) {
+        if (parts.names[static_cast<std::size_t>(i)] == name)
+            return announce(parts, i);
+    }
+    if (parts.count() >= maxLogParts) {
+        consolePrintf(
+            "\nERREUR\n\nle log a été découpe en trop de morceaux (limite : %i morceaux).\n"_l1
+                .c_str(),
+            maxLogParts);
+        consolePrintf(
+            "la partie nommee %s est rajoutee par defaut à la partie initiale nommee %s.\n"_l1
+                .c_str(),
+            name.c_str(), parts.names[0].c_str());
+        return 0;
+    }
+    parts.names.push_back(name);
+    parts.records.push_back(newPartStats());
+    return announce(parts, parts.count() - 1);
+}
+
+void handleLogCommand(std::string& line, LogParts& parts) {
+    std::string_view text = messageText(line);
+    if (startsWith(text, logCommand))
+        parts.currentPart = selectLogPart(line, parts);
+    text = messageText(line);
+    if (startsWith(text, targetLine)) {
+        std::size_t close = text.find(']', targetLine.size());
+        if (close == notFound)
+            fatalError("", line);
+        parts.currentTarget = cutText(text, targetLine.size(), close, nameLength);
+    }
+}
+
+}  // namespace torvelin

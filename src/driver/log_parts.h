@@ -1,0 +1,38 @@
+// Log parts: while playing, the player cuts the log into named parts by typing commands into the
+// game's chat ("[TOUS]:  ]log name <part>", "]log select", "]log ini"); each part gets a page of
+// its own. The player's current target can name a part.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "stats/part_stats.h"
+
+namespace torvelin {
+
+inline constexpr std::int32_t maxLogParts = 10;
+
+struct LogParts {
+    std::vector<std::string> names{"Resultats"};
+    std::vector<std::unique_ptr<PartStats>> records;
+    std::int32_t currentPart = 0;
+    std::string currentTarget = unknownName;
+
+    std::int32_t count() const { return static_cast<std::int32_t>(names.size()); }
+    PartStats& current() { return *records[static_cast<std::size_t>(currentPart)]; }
+};
+
+// The table of parts at start-up: part 0, "Resultats", with its new record.
+LogParts newLogParts();
+
+// Recognises the log commands and the target line; may add a part, change the current part or
+// the current target. A "name " command loses its line break, so that the line dispatched
+// afterwards is the command without it.
+void handleLogCommand(std::string& line, LogParts& parts);
+
+// The part that a log command selects (created when new); returns its index.
+std::int32_t selectLogPart(std::string& line, LogParts& parts);
+
+}  // namespace torvelin

@@ -1,0 +1,231 @@
+#include "report/discussions_page.h"
+
+#include <array>
+#include <cstdio>
+
+#include "driver/console.h"
+#include "report/analysis_page.h"
+#include "report/page_output.h"
+#include "stats/latin1.h"
+#include "stats/text.h"
+
+namespace torvelin {
+namespace {
+
+constexpr std::string_view logOpening = "*** Journal ouvert : ";
+constexpr std::string_view chatMark = "@@";
+constexpr std::string_view quotedSpeech = " : \"";
+
+// How the messages of one channel are cut: the prefix of the message text, the mark that ends
+// the speaker, the mark before the text and the mark after it.
+struct Channel {
+    std::string_view title;
+    std::string_view consoleName;
+    std::string_view prefix;
+    std::string_view speakerEnd;
+    std::string_view textMarker;
+    std::string_view textEnd;
+};
+
+const std::array<Channel, 7>& channels() {
+    static const std::array<Channel, 7> table = {{
+        {"Chat Guilde", "du chat Guilde", "@@[Guilde] ", quotedSpeech, quotedSpeech, "\""},
+        {"Chat Amis", "du chat Amis", "@@[Discussion] ", quotedSpeech, quotedSpeech, "\""},
+        {"Chat Groupe", "du chat Groupe", "@@[Groupe] ", quotedSpeech, quotedSpeech, "\""},
+        {"Messages privés"_l1, "des messages prives", "@@", " ", " envo", "\""},
+        {"Chat Alliance", "du chat Alliance", "@@[Alliance] ", quotedSpeech, quotedSpeech, "\""},
+        {"Chat Général"_l1, "du chat General", "@@", " ", " dit, \"", "\""},
+        {"Chat Région"_l1, "du chat Region", "@@", ":", ": **", "**"},
+    }};
+    return table;
+}
+
+constexpr std::size_t privateChannel = 3;
+constexpr std::size_t generalChannel = 5;
+
+struct ChannelPass {
+    LogDate date;
+    bool headingWritten = false;
+    bool datePending = false;
+};
+
+void writeHeader(std::FILE* out, std::string_view logFileName) {
+    put(out, "<html><head><title>Discussions du fichier ");
+    put(out, htmlEscape(logFileName));
+    put(out,
+        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+        "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
+        "<a name=\"sommaire\"></a><a href=\"");
+    put(out, siteAddress);
+    put(out,
+        "\">Le site de TORVELIN</a></font></p><p align=\"center\"><font size=\"5\"><b>"
+        "<font color=\"#003399\">TORVELIN par Orsimel   - version 0.8 "
+        "(beta)</font></b></font></p>");
+}
+
+void writeSummary(std::FILE* out) {
+    put(out, "<table><tr align=\"center\">");
+    for (std::size_t c = 0; c < channels().size(); ++c) {
+        putf(out, "<td width=\"100\"><a href=\"./discussions.html#balise%zu\">%s </a></td>", c,
+             std::string(channels()[c].title).c_str());
+    }
+    put(out, "</tr></table>");
+}
+
+// Whether the stored line is a message of channel `c`.
+bool belongsTo(std::string_view text, std::size_t c) {
+    const Channel& channel = channels()[c];
+    if (!startsWith(text, chatMark) || !startsWith(text, channel.prefix))
+        return false;
+    std::size_t speakerEnd = text.find(channel.speakerEnd, channel.prefix.size());
+    if (speakerEnd == notFound)
+        return false;
+    if (startsWith(text.substr(speakerEnd), channel.textMarker))
+        return true;
+    return c == generalChannel && startsWith(text.substr(channel.prefix.size()), "Vous dîtes"_l1);
+}
+
+void writeMessage(std::FILE* out, std::string_view line, std::size_t c) {
+    const Channel& channel = channels()[c];
+    std::string_view text = messageText(line);
+    std::size_t speakerEnd = text.find(channel.speakerEnd, channel.prefix.size());
+    std::string_view speaker =
+        text.substr(channel.prefix.size(), speakerEnd - channel.prefix.size());
+
+    std::size_t start;
+    if (c == generalChannel && startsWith(text.substr(channel.prefix.size()), "Vous dîtes"_l1)) {
+        constexpr std::string_view said = "dîtes, \""_l1;
+        start = text.find(said, speakerEnd);
+        if (start != notFound)
+            start += said.size();
+    } else if (c == privateChannel) {
+        start = text.find(", \"", speakerEnd);
+        if (start != notFound)
+            start += 3;
+    } else {
+        start = text.find(channel.textMarker, speakerEnd);
+        if (start != notFound)
+            start += channel.textMarker.size();
+    }
+    if (start == notFound)
+        fatalError("", line);
+    std::size_t end = text.find(channel.textEnd, start);
+    if (end == notFound)
+        fatalError("", line);
+
+    std::string_view recipient;
+    if (c == privateChannel && startsWith(text.substr(end + 1), " à "_l1)) {
+        recipient = text.substr(end + 1);
+    }
+    put(out, "<font size=2><i>");
+    put(out, htmlEscape(line.substr(1, 8)));
+    put(out, "</i> - <b>");
+    put(out, htmlEscape(speaker));
+    put(out, htmlEscape(recipient));
+    put(out, "</b> : ");
+    put(out, htmlEscape(text.substr(start, end - start)));
+    put(out, "</font><br>");
+}
+
+void processLine(std::FILE* out, std::string_view line, std::size_t c, ChannelPass& pass) {
+    if (startsWith(line, logOpening)) {
+        pass.date = LogDate{std::string(line), false};
+        formatLogDate(pass.date, line);
+        pass.datePending = true;
+    }
+    if (!belongsTo(messageText(line), c))
+        return;
+    if (!pass.headingWritten) {
+        pass.headingWritten = true;
+        putf(out,
+             "<br><b><a name=\"balise%zu\"></a>%s</b> (<i><a "
+             "href=\"./discussions.html#sommaire\">retour sommaire</a></i>)<br>",
+             c, std::string(channels()[c].title).c_str());
+    }
+    if (pass.datePending) {
+        put(out, "<br><font size=\"2\"><i>");
+        put(out, htmlEscape(pass.date.text));
+        if (pass.date.formatted)
+            put(out, "<br>");
+        put(out, "</i></font><br>");
+        pass.datePending = false;
+    }
+    writeMessage(out, line, c);
+}
+
+std::string_view frenchWeekday(std::string_view day) {
+    static constexpr std::array<std::array<std::string_view, 2>, 7> names = {{
+        {"Mon", "lundi"},
+        {"Tue", "mardi"},
+        {"Wed", "mercredi"},
+        {"Thu", "jeudi"},
+        {"Fri", "vendredi"},
+        {"Sat", "samedi"},
+        {"Sun", "dimanche"},
+    }};
+    for (const auto& name : names) {
+        if (name[0] == day)
+            return name[1];
+    }
+    return day;
+}
+
+}  // namespace
+
+void formatLogDate(LogDate& date, std::string_view storedLine) {
+    std::string_view text = date.text;
+    std::size_t cursor = text.find(": ");
+    std::array<std::string_view, 4> tokens;
+    bool complete = cursor != notFound;
+    if (complete)
+        cursor += 2;
+    for (std::size_t i = 0; complete && i < tokens.size(); ++i) {
+        std::size_t blank = text.find(' ', cursor);
+        if (blank == notFound) {
+            complete = false;
+        } else {
+            tokens[i] = text.substr(cursor, blank - cursor);
+            cursor = blank + 1;
+        }
+    }
+    if (!complete) {
+        consoleWrite(
+            "\nprobleme avec la conversion de la date du log, l'analyse se poursuit\nligne : ");
+        consoleWrite(storedLine);
+        consoleWrite("\n");
+        return;
+    }
+    std::string_view year = text.substr(cursor, 4);
+    std::string formatted;
+    formatted.append(frenchWeekday(tokens[0])).append(" ");
+    formatted.append(tokens[2]).append(" ").append(tokens[1]).append(" ");
+    formatted.append(year).append(" - ").append(tokens[3]);
+    date = LogDate{formatted, true};
+}
+
+void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) {
+    std::FILE* out = std::fopen("discussions.html", "w");
+    if (out == nullptr)
+        fatalError("impossible d'ecrire le fichier discussions.html");
+    writeHeader(out, logFileName);
+    writeSummary(out);
+    consoleWrite("\n");
+    int progress = 0;
+    for (std::size_t c = 0; c < channels().size(); ++c) {
+        ChannelPass pass;
+        consoleWrite("analyse ");
+        consoleWrite(channels()[c].consoleName);
+        for (const std::string& stored : store) {
+            if (++progress == 100) {
+                consoleWrite(".");
+                progress = 0;
+            }
+            processLine(out, stored, c, pass);
+        }
+        consoleWrite("\n");
+    }
+    put(out, "</html>");
+    std::fclose(out);
+}
+
+}  // namespace torvelin

@@ -1,0 +1,30 @@
+// The page "discussions.html": the chat conversations of the log, channel by channel, with the
+// dates of the log-opening lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvelin {
+
+// The lines kept for the discussions page: chat lines and log-opening lines, in log order.
+using ChatStore = std::vector<std::string>;
+inline constexpr std::size_t chatStoreCapacity = 30000;
+
+// A date heading: the text and whether it is a formatted date, which ends with the page's own
+// line break "<br>".
+struct LogDate {
+    std::string text;
+    bool formatted = false;
+};
+
+// Turns the copy of a log-opening line "*** Journal ouvert : Mon Dec 07 23:17:56 2026" into the
+// French heading "lundi 07 Dec 2026 - 23:17:56<br>". A line that cannot be cut keeps its text,
+// with a console warning naming `storedLine`.
+void formatLogDate(LogDate& date, std::string_view storedLine);
+
+// Writes discussions.html in the current folder.
+void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName);
+
+}  // namespace torvelin

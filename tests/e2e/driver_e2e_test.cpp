@@ -1,0 +1,159 @@
+// The program run as a player runs it, in a folder holding the log.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "e2e/e2e_support.h"
+#include "stats/latin1.h"
+#include "test_support.h"
+
+namespace torvelin::testing {
+namespace {
+
+const std::string banner = "\t\tTORVELIN par Orsimel   version 0.9  (beta)\n\n";
+const std::string channelPasses =
+    "\nanalyse du chat Guilde\nanalyse du chat Amis\nanalyse du chat Groupe\nanalyse des messages "
+    "prives\nanalyse du chat Alliance\nanalyse du chat General\nanalyse du chat Region\n";
+
+// The processing time depends on the machine: it is checked for its form, then fixed.
+std::string withFixedTime(std::string console) {
+    const std::string label = "Temps de traitement: ";
+    std::size_t at = console.find(label);
+    if (at == std::string::npos)
+        return console;
+    std::size_t end = console.find('s', at + label.size());
+    std::string time = console.substr(at + label.size(), end - at - label.size());
+    std::size_t comma = time.find(',');
+    bool wellFormed = comma != std::string::npos && comma > 0 && comma + 2 == time.size();
+    return console.replace(at + label.size(), end - at - label.size(),
+                           wellFormed ? "T,t" : "malformed " + time);
+}
+
+std::string closing(const std::string& files) {
+    return "\n\nTemps de traitement: T,ts\n\nTraitement termine avec succes\n\nlire l'analyse "
+           "dans les fichiers " +
+           files +
+           " et le chat dans discussions.html\n(dans le meme dossier)\n\nappuyez sur une touche "
+           "pour quitter";
+}
+
+std::string writing(const std::string& part) {
+    return "\nanalyse et ecriture de la partie de log nommee \"" + part + "\"\n";
+}
+
+TEST(ProgramRun, EmptyLogGivesTheFrameOfEveryPage) {
+    TempFolder folder;
+    folder.write("chat.log", "");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(withFixedTime(run.console), banner + "Lecture en cours" + writing("Resultats") +
+                                              channelPasses + closing("Resultats.html, "));
+    EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("driver/Resultats.html"));
+    std::string discussions = readFile(folder.file("discussions.html"));
+    EXPECT_EQ(discussions.rfind("</tr></table></html>"), discussions.size() - 20);
+}
+
+TEST(ProgramRun, OneDotForEveryHundredLines) {
+    for (int lines : {99, 100, 199, 200}) {
+        TempFolder folder;
+        std::string log;
+        for (int i = 0; i < lines; ++i)
+            log += "[10:00:00] rien\n";
+        folder.write("chat.log", log);
+        ProgramRun run = runTorvelin(folder);
+        std::string dots(static_cast<std::size_t>(lines / 100), '.');
+        EXPECT_EQ(run.console.substr(0, banner.size() + 16 + dots.size() + 1),
+                  banner + "Lecture en cours" + dots + "\n")
+            << lines << " lines";
+    }
+}
+
+TEST(ProgramRun, DiscussionsPageByChannel) {
+    TempFolder folder;
+    folder.write("chat.log", expectedFile("driver/chat.log"));
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(readFile(folder.file("discussions.html")), expectedFile("driver/discussions.html"));
+    EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("driver/Resultats.html"));
+    const std::string warning =
+        "\nprobleme avec la conversion de la date du log, l'analyse se poursuit\nligne : *** "
+        "Journal ouvert : Tue Dec 08\n\n";
+    std::string passes;
+    for (const char* name :
+         {"du chat Guilde", "du chat Amis", "du chat Groupe", "des messages prives",
+          "du chat Alliance", "du chat General", "du chat Region"}) {
+        passes += std::string("analyse ") + name + warning + "\n";
+    }
+    EXPECT_EQ(withFixedTime(run.console), banner + "Lecture en cours" + writing("Resultats") +
+                                              "\n" + passes + closing("Resultats.html, "));
+}
+
+TEST(ProgramRun, LogPartsGetPagesOfTheirOwn) {
+    TempFolder folder;
+    folder.write("chat.log",
+                 "[10:00:00] [TOUS]:  ]log name Donjon\n"
+                 "[10:00:01] Vous visez [Chef <orque>/2]\n"
+                 "[10:00:02] [TOUS]:  ]log select\n"
+                 "[10:00:03] [TOUS]:  ]log ini\n"
+                 "[10:00:04] [TOUS]:  ]log name Donjon\n");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(withFixedTime(run.console),
+              banner + "Lecture en cours" +
+                  "\nnouvelle partie de log : Donjon\nnouvelle partie de log : Chef <orque>/2"
+                  "\nnouvelle partie de log : Resultats\nnouvelle partie de log : Donjon" +
+                  writing("Resultats") + writing("Donjon") + writing("Chef <orque>/2") +
+                  channelPasses + closing("Resultats.html, Donjon.html, Chef _orque__2.html, "));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("Donjon.html")));
+    std::string target = readFile(folder.file("Chef _orque__2.html"));
+    EXPECT_EQ(target, expectedFile("driver/Resultats.html"));
+}
+
+TEST(ProgramRun, MissingLogWithoutConsoleInputFails) {
+    TempFolder folder;
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.console, banner +
+                               "le fichier log n'a pas ete trouve \n quel fichier voulez-vous "
+                               "analyser ?(q pour quitter)\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("discussions.html")));
+}
+
+TEST(ProgramRun, TypedLogNameAndQuitWord) {
+    TempFolder folder;
+    folder.write("autre.log", "");
+    std::string typed = "absent autre\n";
+    ProgramRun run = runTorvelin(folder, &typed);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Analyse du fichier autre.log"),
+              std::string::npos);
+
+    TempFolder empty;
+    std::string quit = "quitter\n";
+    run = runTorvelin(empty, &quit);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_FALSE(std::filesystem::exists(empty.file("Resultats.html")));
+}
+
+TEST(ProgramRun, ChatStoreHolds30000Lines) {
+    std::string log;
+    for (int i = 0; i < 30000; ++i)
+        log += "[10:00:00] @@[Guilde] A : \"b\"\n";
+    TempFolder full;
+    full.write("chat.log", log);
+    EXPECT_EQ(runTorvelin(full).exitStatus, 0);
+
+    TempFolder over;
+    over.write("chat.log", log + "[10:00:01] @@[Guilde] A : \"trop\"\n");
+    ProgramRun run = runTorvelin(over);
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\ntrop de lignes de chat\nl'erreur s'est produite dans la ligne : \n"
+        "[10:00:01] @@[Guilde] A : \"trop\"\n\n";
+    ASSERT_GE(run.console.size(), expectedEnd.size());
+    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_FALSE(std::filesystem::exists(over.file("Resultats.html")));
+}
+
+}  // namespace
+}  // namespace torvelin::testing
