@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace torvelin {
@@ -30,6 +31,8 @@ struct Latin1Text {
 
     constexpr operator std::string_view() const { return {bytes, length}; }
     constexpr std::string_view view() const { return {bytes, length}; }
+    operator std::string() const { return {bytes, length}; }
+    constexpr const char* data() const { return bytes; }
     // The bytes are always terminated, so the text can serve as a format string.
     constexpr const char* c_str() const { return bytes; }
     constexpr std::size_t size() const { return length; }
