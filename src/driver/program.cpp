@@ -64,15 +64,9 @@ void writePages(LogParts& parts, std::string_view logFileName) {
 }
 
 void printClosing(const LogParts& parts, std::int64_t elapsedMs) {
-    double seconds = static_cast<double>(elapsedMs) / 1000.0;
-    std::int64_t whole = truncated(seconds);
-    std::int64_t tenths = roundHalfUp(10.0 * seconds - 10.0 * static_cast<double>(whole));
-    if (tenths >= 10) {
-        whole += 1;
-        tenths -= 10;
-    }
-    consolePrintf("\n\nTemps de traitement: %lld,%llds", static_cast<long long>(whole),
-                  static_cast<long long>(tenths));
+    consoleWrite("\n\nTemps de traitement: ");
+    consoleWrite(processingTimeText(elapsedMs));
+    consoleWrite("s");
     consoleWrite("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
     for (const std::string& name : parts.names) {
         consoleWrite(pageFileName(name));
@@ -84,6 +78,17 @@ void printClosing(const LogParts& parts, std::int64_t elapsedMs) {
 }
 
 }  // namespace
+
+std::string processingTimeText(std::int64_t elapsedMs) {
+    double seconds = static_cast<double>(elapsedMs) / 1000.0;
+    std::int64_t whole = truncated(seconds);
+    std::int64_t tenths = roundHalfUp(10.0 * seconds - 10.0 * static_cast<double>(whole));
+    if (tenths >= 10) {  // 1.96 s is 2,0 s
+        whole += 1;
+        tenths -= 10;
+    }
+    return std::to_string(whole) + "," + std::to_string(tenths);
+}
 
 int runProgram() {
     std::set_new_handler(outOfMemory);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "driver/program.h"
 #include "e2e/e2e_support.h"
 #include "stats/latin1.h"
 #include "test_support.h"
@@ -153,6 +154,25 @@ TEST(ProgramRun, ChatStoreHolds30000Lines) {
     ASSERT_GE(run.console.size(), expectedEnd.size());
     EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
     EXPECT_FALSE(std::filesystem::exists(over.file("Resultats.html")));
+}
+
+TEST(ProgramRun, PageThatCannotBeWrittenIsAnError) {
+    TempFolder folder;
+    folder.write("chat.log", "");
+    std::filesystem::create_directory(folder.file("Resultats.html"));
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd = "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html";
+    ASSERT_GE(run.console.size(), expectedEnd.size());
+    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+}
+
+TEST(ProcessingTime, TenthsRoundHalfUpAndCarry) {
+    EXPECT_EQ(processingTimeText(2340), "2,3");
+    EXPECT_EQ(processingTimeText(70), "0,1");
+    EXPECT_EQ(processingTimeText(2360), "2,4");
+    EXPECT_EQ(processingTimeText(1960), "2,0");
+    EXPECT_EQ(processingTimeText(0), "0,0");
 }
 
 }  // namespace
