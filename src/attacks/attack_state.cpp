@@ -1,0 +1,247 @@
+#include "attacks/attack_state.h"
+
+#include "attacks/weapon_tables.h"
+#include "driver/console.h"
+#include "magic/spell_table.h"
+#include "stats/latin1.h"
+#include "stats/text.h"
+
+namespace torvelin {
+namespace {
+
+constexpr std::string_view styleExecuted = "Vous exécutez parfaitement"_l1;
+constexpr std::string_view stylePrepared = "Vous vous préparez à exécuter"_l1;
+constexpr std::string_view backupStyle =
+    "Vous vous préparez maintenant à effectuer le style de secours"_l1;
+constexpr std::string_view styleFailed = "Vous ne parvenez pas à exécuter parfaitement"_l1;
+constexpr std::string_view spellCast = "Vous lancez le sort";
+constexpr std::string_view fumble = "Vous ratez lamentablement";
+constexpr std::string_view combatMode = "Vous passez en mode combat";
+constexpr std::string_view tooFar = "trop loin pour une attaque";
+constexpr std::string_view notInView = "n'est pas en vue ";
+constexpr std::string_view logClosed = "*** Journal fermé : "_l1;
+constexpr std::string_view logOpened = "*** Journal ouvert : ";
+constexpr std::string_view missedSwing = "Vous ratez votre coup";
+constexpr std::string_view cannotDamage = "Vous ne parvenez pas à endommager"_l1;
+constexpr std::string_view movedAndMissed = "Votre déplacement vous a fait rater votre coup !"_l1;
+constexpr std::string_view attack = "Vous attaquez";
+constexpr std::string_view normalSpeedAgain = "Vous attaquez à nouveau à vitesse normale"_l1;
+constexpr std::string_view renewedFerocity = "Vous attaquez avec une férocité renouvelée!"_l1;
+constexpr std::string_view shot = "Vous tirez";
+constexpr std::string_view autoFire = "Vous allez tirer et recharger automatiquement";
+
+[[noreturn]] void unreadableLine(std::string_view line) {
+    fatalError("", line);
+}
+
+// The whole seconds between two events, across the minute boundary.
+std::int64_t secondsBetween(std::int64_t previous, std::int64_t now) {
+    return (now - previous + 60) % 60;
+}
+
+void bookInterval(PartStats& stats, std::int64_t seconds) {
+    if (seconds > 0 && seconds < 8)
+        appendValue(currentWeaponStyleEntry(stats).attackIntervals,
+                    static_cast<std::int32_t>(seconds));
+}
+
+// Step 1: a shot is prepared or fired.
+void readShot(std::string_view text, PartStats& stats) {
+    if (!startsWith(text, "Vous préparez votre tir"_l1) && !startsWith(text, shot))
+        return;
+    setCurrentStyle(stats, styleRanged);
+    stats.noStyle = 0;
+    stats.styledHitPending = 1;
+    stats.castMode = 0;
+}
+
+// The style of an executed or prepared style line: after "votre " up to " !", or up to "." when
+// the line has no " !".
+std::string executedStyleName(std::string_view line) {
+    std::size_t votre = line.find("votre");
+    if (votre == notFound)
+        unreadableLine(line);
+    std::size_t start = votre + 6;
+    std::size_t end = line.find(" !", start);
+    if (end == notFound)
+        end = line.find('.', start);
+    if (end == notFound)
+        unreadableLine(line);
+    return cutText(line, start, end, nameLength);
+}
+
+// The style of a backup style line: two characters after the phrase, up to the blank before
+// "pour pallier".
+std::string backupStyleName(std::string_view line) {
+    std::size_t start = line.find(backupStyle) + backupStyle.size() + 2;
+    std::size_t pallier = line.find("pour pallier", start);
+    if (pallier == notFound)
+        unreadableLine(line);
+    return cutText(line, start, pallier - 1, nameLength);
+}
+
+// Step 2: a style is executed, prepared, or a backup style is prepared.
+void readStyle(std::string_view line, std::string_view text, PartStats& stats) {
+    bool executed = startsWith(text, styleExecuted);
+    bool prepared = startsWith(text, stylePrepared);
+    bool backup = startsWith(text, backupStyle);
+    if (!executed && !prepared && !backup)
+        return;
+    stats.noStyle = 0;
+    stats.castMode = 0;
+    std::string name = backup ? backupStyleName(line) : executedStyleName(line);
+    setCurrentStyle(stats, name);
+    weaponOfStyle(stats);
+    findWeaponStyle(stats, line);
+    if (executed) {
+        stats.styledHitPending = 1;
+        appendValue(currentWeaponStyleEntry(stats).styleBonus, firstNumber(text));
+    }
+}
+
+// Step 3: the attack under way is given up.
+void readAbandon(std::string_view line, std::string_view text, PartStats& stats) {
+    bool abandoned = startsWith(text, combatMode) ||
+                     startsWith(text, "Vous n'êtes plus en train de vous préparer à utiliser"_l1) ||
+                     startsWith(text, fumble) || contains(line, tooFar) ||
+                     contains(line, notInView);
+    if (!abandoned)
+        return;
+    setCurrentStyle(stats, styleNone);
+    stats.noStyle = 1;
+    stats.castMode = 0;
+}
+
+// Step 4: the prepared style failed; the failure counts for the prepared style.
+void readStyleFailure(std::string_view line, std::string_view text, PartStats& stats) {
+    if (!startsWith(text, styleFailed))
+        return;
+    currentWeaponStyleEntry(stats).styleFailCount += 1;
+    setCurrentStyle(stats, styleNone);
+    weaponOfStyle(stats);
+    findWeaponStyle(stats, line);
+    stats.noStyle = 1;
+    stats.castMode = 0;
+}
+
+// Step 5: a spell is cast; the damage lines that follow belong to it.
+void readSpellCast(std::string_view line, std::string_view text, PartStats& stats) {
+    if (!startsWith(text, spellCast))
+        return;
+    std::size_t start = line.find(spellCast) + spellCast.size() + 1;
+    std::size_t end = line.find(" !", start);
+    if (end == notFound)
+        unreadableLine(line);
+    stats.currentSpell = findOrAddSpell(stats, cutText(line, start, end, nameLength));
+    stats.lastCastTime = lineTime(line);
+    stats.castMode = 1;
+    stats.effectKind = 0;
+    slotAt(stats.spells, stats.currentSpell).castCount += 1;
+    stats.healTarget = unknownName;
+}
+
+// Step 6: a lasting effect given by the player; its damage line follows in the same second.
+void readGivenEffect(std::string_view line, std::string_view text, PartStats& stats) {
+    auto announce = [&](std::int32_t kind) {
+        stats.effectKind = kind;
+        stats.lastCastTime = lineTime(line);
+    };
+    if (contains(text, "est victime d'un empoisonnement !"))
+        announce(1);
+    if (contains(text, "saigne !"))
+        announce(2);
+    if (contains(text, "déferlement d'énergies magiques"_l1))
+        announce(3);
+    if (startsWith(text, "Un nuage acide entoure"))
+        announce(4);
+    if (contains(text, "voit sa peau se couvrir de plaies ouvertes !"))
+        announce(5);
+}
+
+bool isAttackLine(std::string_view text) {
+    return startsWith(text, attack) && !startsWith(text, normalSpeedAgain) &&
+           !startsWith(text, renewedFerocity);
+}
+
+}  // namespace
+
+void setCurrentStyle(PartStats& stats, std::string_view name) {
+    stats.currentStyle = fitName(name, nameLength);
+}
+
+void extractWeaponName(std::string_view line, PartStats& stats) {
+    std::size_t votre = line.find("votre ");
+    std::size_t comma = line.find(',');
+    if (votre == notFound || comma == notFound || comma < votre)
+        unreadableLine(line);
+    stats.currentWeapon = cutText(line, votre + 6, comma, weaponNameLength);
+}
+
+void parseAttackState(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
+    readShot(text, stats);
+    readStyle(line, text, stats);
+    readAbandon(line, text, stats);
+    readStyleFailure(line, text, stats);
+    readSpellCast(line, text, stats);
+    readGivenEffect(line, text, stats);
+}
+
+void trackSwingSpeed(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
+    if (contains(line, combatMode) || contains(line, tooFar) || startsWith(text, fumble) ||
+        startsWith(line, logClosed) || startsWith(line, logOpened) || contains(line, notInView) ||
+        startsWith(text, "Vous devez avoir une cible pour utiliser un style de combat !")) {
+        stats.swingTimerValid = 0;
+    }
+    bool swing = startsWith(text, missedSwing) || isAttackLine(text) ||
+                 contains(line, "pare votre attaque") || contains(line, "esquive votre attaque") ||
+                 contains(line, "bloque votre attaque") || startsWith(text, cannotDamage) ||
+                 startsWith(text, movedAndMissed);
+    if (!swing)
+        return;
+    std::int64_t now = stampSeconds(line);
+    std::int64_t previous = stats.lastSwingSecond;
+    stats.lastSwingSecond = now;
+    if (stats.swingTimerValid == 1)
+        bookInterval(stats, secondsBetween(previous, now));
+    else
+        stats.swingTimerValid = 1;
+}
+
+void trackShotSpeed(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
+    if (startsWith(text, autoFire)) {
+        if (stats.autoFireArmed == 1)
+            stats.shotTimerValid = 0;
+        stats.autoFireArmed = 1;
+    }
+    if (startsWith(text, fumble) || startsWith(text, "Prêt à tirer"_l1) ||
+        startsWith(text, "Vous ne voyez pas votre cible !") ||
+        startsWith(text, "Votre tir est interrompu !") ||
+        startsWith(text, "Vous vous déplacez et interrompez votre tir "_l1) ||
+        startsWith(text, "Vous êtes trop fatigué pour utiliser "_l1) ||
+        startsWith(line, logClosed) || startsWith(line, logOpened) ||
+        contains(line, "interrompant votre tir") || contains(text, tooFar)) {
+        stats.shotTimerValid = 0;
+        stats.autoFireArmed = 0;
+    }
+    bool shotEvent = startsWith(text, missedSwing) || startsWith(text, shot) ||
+                     contains(line, "esquive votre attaque") || startsWith(text, cannotDamage);
+    if (!shotEvent)
+        return;
+    std::int64_t previous = stats.lastShotSecond;
+    if (stats.autoFireArmed == 0 && stats.shotTimerValid == 1)
+        stats.shotTimerValid = 0;
+    if (stats.autoFireArmed != 1)
+        return;
+    std::int64_t now = stampSeconds(line);
+    stats.lastShotSecond = now;
+    if (stats.shotTimerValid == 1)
+        bookInterval(stats, secondsBetween(previous, now));
+    else
+        stats.shotTimerValid = 1;
+    stats.autoFireArmed = 0;
+}
+
+}  // namespace torvelin

@@ -1,0 +1,368 @@
+#include "report/attack_sections.h"
+
+#include <cmath>
+
+#include "driver/console.h"
+#include "report/page_output.h"
+#include "report/statistics.h"
+#include "stats/latin1.h"
+#include "stats/text.h"
+
+namespace torvelin {
+namespace {
+
+constexpr const char* tooManyWeapons = "trop d'armes utilisees";
+
+// A percentage with one truncated decimal; 0.0 when nothing was attempted.
+void writeDecimalPercent(std::FILE* out, std::int64_t part, std::int64_t whole) {
+    double value =
+        whole == 0 ? 0.0 : static_cast<double>(part) * 100.0 / static_cast<double>(whole);
+    writeTruncatedDecimal(out, value, 1);
+}
+
+// Successful styles: attempts over attempts and failures, truncated.
+std::int64_t styleSuccessPercent(std::int64_t attempts, std::int64_t failures) {
+    std::int64_t tries = attempts + failures;
+    return tries == 0 ? 0 : attempts * 100 / tries;
+}
+
+void appendAll(ValueList& gathered, const ValueList& list) {
+    for (std::int32_t value : list.values)
+        appendValue(gathered, value);
+}
+
+// The sum of the entries of one weapon, for its total row and its speed.
+WeaponStyleEntry weaponTotal(const PartStats& stats, const WeaponGroup& group) {
+    WeaponStyleEntry total;
+    for (std::int32_t index : group.entries) {
+        const WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(index)];
+        total.missCount += entry.missCount;
+        total.styleFailCount += entry.styleFailCount;
+        total.fumbleCount += entry.fumbleCount;
+        total.evadedCount += entry.evadedCount;
+        total.parriedCount += entry.parriedCount;
+        total.blockedCount += entry.blockedCount;
+        total.barrierCount += entry.barrierCount;
+        appendAll(total.hitDamage, entry.hitDamage);
+        appendAll(total.critDamage, entry.critDamage);
+        appendAll(total.attackIntervals, entry.attackIntervals);
+        appendAll(total.procDamage, entry.procDamage);
+        appendAll(total.styleBonus, entry.styleBonus);
+        appendAll(total.hitModifier, entry.hitModifier);
+        appendAll(total.preciseShotModifier, entry.preciseShotModifier);
+    }
+    return total;
+}
+
+std::int64_t missedAttempts(const WeaponStyleEntry& entry) {
+    return std::int64_t{entry.missCount} + entry.fumbleCount + entry.evadedCount +
+           entry.parriedCount + entry.blockedCount + entry.barrierCount;
+}
+
+// The mean with its mean modifier: 152(+12), 97(-3), 40(0).
+void writeMeanCell(std::FILE* out, const WeaponStyleEntry& entry) {
+    std::int64_t modifier = roundHalfUp(sampleMean(entry.hitModifier));
+    putf(out, "<td width=\"70\">%lld(%s%lld)</td>",
+         printable(roundHalfUp(sampleMean(entry.hitDamage))), modifier > 0 ? "+" : "",
+         printable(modifier));
+}
+
+// Mean, spread, range, critical and proc rates of a row of the weapon tables.
+void writeWeaponStatCells(std::FILE* out, const WeaponStyleEntry& entry) {
+    const ValueList& hits = entry.hitDamage;
+    putf(out, "<td width=\"70\">%i</td>", hits.count());
+    writeMeanCell(out, entry);
+    double mean = sampleMean(hits);
+    std::int64_t spread = mean == 0.0 ? 0 : roundHalfUp(sampleDeviation(hits) * 100.0 / mean);
+    putf(out, "<td width=\"70\">%lld%%</td>", printable(spread));
+    putf(out, "<td width=\"70\">%i-%i</td>", sampleMin(hits), sampleMax(hits));
+    putf(out, "<td width=\"70\">%lld%%</td>",
+         printable(roundedPercent(entry.critDamage.count(), hits.count())));
+    putf(out, "<td width=\"70\">%lld%%</td>",
+         printable(roundedPercent(entry.procDamage.count(), hits.count())));
+}
+
+void writeStyleRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
+    std::int64_t hits = entry.hitDamage.count();
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    putf(out, "<td width=\"200\" height=\"25\" >%s(+%lld)</td>",
+         htmlEscape(entry.styleName).c_str(), printable(roundHalfUp(sampleMean(entry.styleBonus))));
+    writeWeaponStatCells(out, entry);
+    putf(out,
+         "<td width=\"270\"><b>%lld%%</b> (%lld%% ratés, %lld%% bloqués, %lld%% parés,<br>%lld%% "
+         "esquivés, %lld%% bullés, %lld%% fumble)</td>"_l1.c_str(),
+         printable(roundedPercent(static_cast<double>(attempts - hits), attempts)),
+         printable(roundedPercent(entry.missCount, attempts)),
+         printable(roundedPercent(entry.blockedCount, attempts)),
+         printable(roundedPercent(entry.parriedCount, attempts)),
+         printable(roundedPercent(entry.evadedCount, attempts)),
+         printable(roundedPercent(entry.barrierCount, attempts)),
+         printable(roundedPercent(entry.fumbleCount, attempts)));
+    putf(out, "<td width=\"70\">%lld%%</td>",
+         printable(styleSuccessPercent(attempts, entry.styleFailCount)));
+    put(out, "</tr>");
+}
+
+// The misses cell of the total, multiple-attack rows: each share with one truncated decimal.
+void writeDetailedMissesCell(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
+    put(out, "<td width=\"270\"><b>");
+    writeDecimalPercent(out, attempts - entry.hitDamage.count(), attempts);
+    put(out, "%,</b> (");
+    writeDecimalPercent(out, entry.missCount, attempts);
+    put(out, "% ratés, "_l1);
+    writeDecimalPercent(out, entry.blockedCount, attempts);
+    put(out, "% bloqués, "_l1);
+    writeDecimalPercent(out, entry.parriedCount, attempts);
+    put(out, "% parés, "_l1);
+    writeDecimalPercent(out, entry.evadedCount, attempts);
+    put(out, "% esquivés, "_l1);
+    writeDecimalPercent(out, entry.barrierCount, attempts);
+    put(out, "% bullés, "_l1);
+    writeDecimalPercent(out, entry.fumbleCount, attempts);
+    put(out, "% fumble)</td>");
+}
+
+void writeTotalRow(std::FILE* out, const WeaponStyleEntry& total) {
+    std::int64_t attempts = missedAttempts(total) + total.hitDamage.count();
+    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+    putf(out, "<td width=\"200\" height=\"25\" ><i>Total</i>(+%lld)</td>",
+         printable(roundHalfUp(sampleMean(total.styleBonus))));
+    writeWeaponStatCells(out, total);
+    writeDetailedMissesCell(out, total, attempts);
+    putf(out, "<td width=\"70\">%lld%%</td>",
+         printable(styleSuccessPercent(attempts, total.styleFailCount)));
+    put(out, "</tr>");
+}
+
+void writeWeaponTable(const PageContext& page, const PartStats& stats, const AttackReport& report,
+                      const WeaponGroup& group) {
+    std::FILE* out = page.out;
+    WeaponStyleEntry total = weaponTotal(stats, group);
+    putf(out, "<p><font size=\"4\"><b>Avec l'arme : %s</b>", htmlEscape(group.weaponName).c_str());
+    writeSpeedText(out, total.attackIntervals);
+    put(out, "</font>");
+    writeSummaryLink(page);
+    put(out,
+        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+        "<td width=\"200\" height=\"25\" > Nom du style </td>");
+    put(out, "<td width=\"70\">Coups réussis</td>"_l1);
+    put(out,
+        "<td width=\"70\">Moyenne</td><td width=\"70\">Variance</td><td width=\"70\">Min-Max</td>"
+        "<td width=\"70\">critiques</td><td width=\"70\">Procs DD</td>");
+    put(out, "<td width=\"270\">Total des coups manqués</td>"_l1);
+    put(out, "<td width=\"70\">Styles reussis</td></tr>");
+    for (std::int32_t index : group.entries) {
+        auto position = static_cast<std::size_t>(index);
+        const WeaponStyleEntry& entry = stats.weaponStyles[position];
+        // Entries without a real hit (only marked hits, or none) get no row.
+        if (sampleMean(entry.hitDamage) == 0.0)
+            continue;
+        writeStyleRow(out, entry, report.attemptCounts[position]);
+    }
+    if (group.entries.size() > 1)
+        writeTotalRow(out, total);
+    put(out, "</table>");
+}
+
+void writeWeaponSections(const PageContext& page, const PartStats& stats,
+                         const AttackReport& report) {
+    if (stats.weaponStyleCount == 0)
+        return;
+    put(page.out, "\n\n<a name=\"Attaques\"></a>");
+    for (const WeaponGroup& group : report.weaponGroups)
+        writeWeaponTable(page, stats, report, group);
+}
+
+void writeMultipleSection(const PageContext& page, const PartStats& stats,
+                          const AttackReport& report) {
+    if (report.multipleEntries.empty())
+        return;
+    std::FILE* out = page.out;
+    // Attempts of the ordinary melee entries: the share of double, triple and quadruple attacks.
+    std::int64_t single = report.meleeAttempts - report.multipleAttempts;
+    std::int64_t doubles = report.multipleAttempts - stats.tripleCount - stats.quadrupleCount;
+    putf(out, "\n\n<p><font size=\"4\"><b>Coups Multiples</b> (doubles : %lld%%)</font>",
+         printable(roundedPercent(static_cast<double>(doubles), static_cast<double>(single))));
+    if (stats.tripleCount != 0) {
+        put(out, "<font size=\"4\"> (triples : ");
+        writeDecimalPercent(out, stats.tripleCount, single);
+        put(out, "%)</font>");
+    }
+    if (stats.quadrupleCount != 0) {
+        put(out, "<font size=\"4\"> (quadruples : ");
+        writeDecimalPercent(out, stats.quadrupleCount, single);
+        put(out, "%)</font>");
+    }
+    writeSummaryLink(page);
+    put(out,
+        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+        "<td width=\"250\"> Nom de l'arme </td>");
+    put(out, "<td width=\"80\">Coups réussis</td>"_l1);
+    put(out,
+        "<td width=\"80\">Moyenne</td><td width=\"80\">Variance</td><td width=\"80\">Min-Max</td>"
+        "<td width=\"80\">critiques</td><td width=\"80\">Procs DD</td>");
+    put(out, "<td width=\"250\">Total des coups manqués</td>"_l1);
+    put(out, "</tr>");
+    for (std::int32_t index : report.multipleEntries) {
+        auto position = static_cast<std::size_t>(index);
+        const WeaponStyleEntry& entry = stats.weaponStyles[position];
+        put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+        putf(out, "<td width=\"270\">%s</td>", htmlEscape(entry.weaponName).c_str());
+        writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
+        putf(out, "<td width=\"80\">%lld%%</td>",
+             printable(roundedPercent(entry.procDamage.count(), entry.hitDamage.count())));
+        writeDetailedMissesCell(out, entry, report.attemptCounts[position]);
+        put(out, "</tr>");
+    }
+    put(out, "</table>");
+}
+
+void writeRangedRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
+    std::int64_t hits = entry.hitDamage.count();
+    std::int64_t precise = entry.preciseShotDamage.count();
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    putf(out, "<td width=\"300\" >%s", htmlEscape(entry.weaponName).c_str());
+    writeSpeedText(out, entry.attackIntervals);
+    put(out, "</td>");
+    writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
+    put(out, "<td width=\"250\"><b>");
+    writeDecimalPercent(out, attempts - hits - precise, attempts);
+    put(out, "%,</b> (");
+    writeDecimalPercent(out, entry.missCount, attempts);
+    put(out, "% ratés, "_l1);
+    writeDecimalPercent(out, entry.blockedCount, attempts);
+    put(out, "% bloqués, "_l1);
+    writeDecimalPercent(out, entry.evadedCount, attempts);
+    put(out, "% esquivés, "_l1);
+    writeDecimalPercent(out, entry.barrierCount, attempts);
+    put(out, "% bullés, "_l1);
+    writeDecimalPercent(out, entry.fumbleCount, attempts);
+    put(out, "% fumble)</td>");
+    put(out, "</tr>");
+    if (precise == 0)
+        return;
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    put(out, "<td align=\"right\" width=\"300\" > <i>Tir Précis </i></td>"_l1);
+    writeStatCells(out, entry.preciseShotDamage, &entry.preciseShotModifier, nullptr);
+    put(out, "<td width=\"80\">-</td><td width=\"250\">-</td></tr>");
+}
+
+void writeRangedSection(const PageContext& page, const PartStats& stats,
+                        const AttackReport& report) {
+    if (report.rangedEntries.empty())
+        return;
+    std::FILE* out = page.out;
+    put(out,
+        "\n\n<a name=\"Range\"></a><p><font size=\"4\"><b>Archerie et Armes de jet</b></font>");
+    writeSummaryLink(page);
+    put(out,
+        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+        "<td width=\"300\" > Nom de l'arme </td>");
+    put(out, "<td width=\"80\">Coups réussis</td>"_l1);
+    put(out,
+        "<td width=\"80\">Moyenne</td><td width=\"80\">Variance</td><td width=\"80\">Min-Max</td>"
+        "<td width=\"80\">Critiques</td>");
+    put(out, "<td width=\"250\">Total des coups manqués</td>"_l1);
+    put(out, "</tr>");
+    for (std::int32_t index : report.rangedEntries) {
+        auto position = static_cast<std::size_t>(index);
+        writeRangedRow(out, stats.weaponStyles[position], report.attemptCounts[position]);
+    }
+    put(out, "</table>");
+}
+
+// Moves the hits of one ranged entry that exceed the threshold; the thresholds 2.0 to 1.5 times
+// the mean are tried from the widest, and every move starts the search over.
+void separateEntryShots(WeaponStyleEntry& entry) {
+    ValueList& hits = entry.hitDamage;
+    ValueList& modifiers = entry.hitModifier;
+    double mean = sampleMean(hits);
+    int pass = 0;
+    while (pass < 6) {
+        bool moved = false;
+        double threshold = (2.0 - 0.1 * pass) * mean;
+        for (std::size_t j = 0; j < hits.values.size(); ++j) {
+            if (static_cast<double>(hits.values[j]) <= threshold)
+                continue;
+            appendValue(entry.preciseShotDamage, hits.values[j]);
+            removeSwappingLast(hits, j);
+            mean = sampleMean(hits);
+            if (j < modifiers.values.size()) {
+                appendValue(entry.preciseShotModifier, modifiers.values[j]);
+                removeSwappingLast(modifiers, j);
+            }
+            moved = true;
+            break;
+        }
+        pass = moved ? 0 : pass + 1;
+    }
+}
+
+}  // namespace
+
+std::int32_t attemptCount(const WeaponStyleEntry& entry) {
+    return entry.missCount + entry.fumbleCount + entry.evadedCount + entry.parriedCount +
+           entry.blockedCount + entry.barrierCount + entry.preciseShotDamage.count() +
+           entry.hitDamage.count();
+}
+
+void separatePreciseShots(PartStats& stats) {
+    for (std::int32_t i = 0; i < stats.weaponStyleCount; ++i) {
+        WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(i)];
+        if (startsWith(entry.styleName, styleRanged))
+            separateEntryShots(entry);
+    }
+}
+
+AttackReport prepareAttackReport(const PartStats& stats) {
+    AttackReport report;
+    for (std::int32_t i = 0; i < stats.weaponStyleCount; ++i) {
+        const WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(i)];
+        std::int32_t attempts = attemptCount(entry);
+        report.attemptCounts.push_back(attempts);
+        if (entry.styleName != styleRanged)
+            report.meleeAttempts += attempts;
+        if (entry.styleName == styleMultiple)
+            report.multipleAttempts += attempts;
+    }
+    for (std::int32_t i = 0; i < stats.weaponStyleCount; ++i) {
+        const WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(i)];
+        if (entry.weaponName == unknownWeapon)
+            continue;
+        if (isLeadingPartOf(entry.styleName, styleRanged)) {
+            if (report.rangedEntries.size() >= rangedEntryCapacity)
+                fatalError(tooManyWeapons);
+            report.rangedEntries.push_back(i);
+            continue;
+        }
+        if (isLeadingPartOf(entry.styleName, styleMultiple)) {
+            if (report.multipleEntries.size() >= multipleEntryCapacity)
+                fatalError(tooManyWeapons);
+            report.multipleEntries.push_back(i);
+            continue;
+        }
+        // An entry joins every weapon whose name begins with its own weapon's name.
+        bool grouped = false;
+        for (WeaponGroup& group : report.weaponGroups) {
+            if (startsWith(group.weaponName, entry.weaponName)) {
+                group.entries.push_back(i);
+                grouped = true;
+            }
+        }
+        if (grouped)
+            continue;
+        if (report.weaponGroups.size() >= weaponGroupCapacity)
+            fatalError(tooManyWeapons);
+        report.weaponGroups.push_back(WeaponGroup{entry.weaponName, {i}});
+    }
+    return report;
+}
+
+void writeAttackSections(const PageContext& page, const PartStats& stats,
+                         const AttackReport& report) {
+    writeWeaponSections(page, stats, report);
+    writeMultipleSection(page, stats, report);
+    writeRangedSection(page, stats, report);
+}
+
+}  // namespace torvelin

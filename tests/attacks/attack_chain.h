@@ -1,0 +1,45 @@
+// Feeding log lines through the weapon-attack parsers only, in their dispatch order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "attacks/attack_outcomes.h"
+#include "attacks/attack_state.h"
+#include "stats/part_stats.h"
+#include "test_support.h"
+
+namespace torvelin::testing {
+
+inline void feedAttackLine(PartStats& stats, std::string_view line) {
+    parseCritical(line, stats);
+    parseAttackState(line, stats);
+    parseMultipleAttacks(line, stats);
+    parseWeaponHit(line, stats);
+    parseMisses(line, stats);
+    parseFumble(line, stats);
+    parseEvaded(line, stats);
+    parseParried(line, stats);
+    parseBlocked(line, stats);
+    trackSwingSpeed(line, stats);
+    trackShotSpeed(line, stats);
+}
+
+// A message at a time stamp, through the weapon-attack parsers.
+inline void feedAttack(PartStats& stats, std::string_view message,
+                       std::string_view stamp = "12:34:56") {
+    feedAttackLine(stats, logLine(message, stamp));
+}
+
+// The entry of a (weapon, style) pair, or nullptr.
+inline const WeaponStyleEntry* entryOf(const PartStats& stats, std::string_view weapon,
+                                       std::string_view style) {
+    for (std::int32_t i = 0; i < stats.weaponStyleCount; ++i) {
+        const WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(i)];
+        if (entry.weaponName == weapon && entry.styleName == style)
+            return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace torvelin::testing
