@@ -1,0 +1,140 @@
+#include "magic/defence_parsers.h"
+
+#include <gtest/gtest.h>
+
+#include "stats/dispatch.h"
+#include "stats/latin1.h"
+#include "test_support.h"
+
+namespace torvelin {
+namespace {
+
+using testing::ConsoleCapture;
+using testing::logLine;
+
+// Hands the line to the damage-taken parser, then to the kind parser, as the dispatch does.
+void incoming(PartStats& stats, std::string_view message) {
+    std::string line = logLine(message);
+    parseDamageTaken(line, stats);
+    parseIncomingKind(line, stats);
+}
+
+std::vector<std::int32_t> received(const PartStats& stats, std::size_t kind) {
+    return stats.receivedDamage[kind].values;
+}
+
+TEST(ParseDamageTaken, BookedUnderTheKindOfThePreviousLine) {
+    struct Announce {
+        const char* message;
+        std::size_t kind;
+    };
+    const Announce announces[] = {
+        {"Vous êtes victime d'un empoisonnement !"_l1.c_str(), 0},
+        {"Le brigand vous attaque avec son arme !", 1},
+        {"L'archer vous tire avec son arme !", 2},
+        {"Votre corps est recouvert d'écorchures douloureuses."_l1.c_str(), 3},
+        {"Vous êtes victime d'un poison violent !"_l1.c_str(), 4},
+        {"Le brigand vous inflige 5 points de dégâts supplémentaires !"_l1.c_str(), 5},
+        {"Vous saignez !", 6},
+        {"Le mage lance un sort !", 7},
+    };
+    for (const Announce& announce : announces) {
+        auto stats = newPartStats();
+        incoming(*stats, announce.message);
+        incoming(*stats, "Vous encaissez 42 points de dégâts."_l1);
+        EXPECT_EQ(received(*stats, announce.kind), (std::vector<std::int32_t>{42}))
+            << announce.message;
+        EXPECT_EQ(stats->incomingKind, incomingSpell);
+    }
+}
+
+TEST(ParseDamageTaken, ThroughTheDispatchTheKindLastsOneLine) {
+    auto stats = newPartStats();
+    dispatchLine(logLine("L'archer vous tire avec son arme !"), *stats);
+    dispatchLine(logLine("Vous encaissez 30 points de dégâts."_l1), *stats);
+    dispatchLine(logLine("L'archer vous tire avec son arme !"), *stats);
+    dispatchLine(logLine("Vous ramassez une flèche."_l1), *stats);
+    dispatchLine(logLine("Vous encaissez 30 points de dégâts."_l1), *stats);
+    EXPECT_EQ(received(*stats, 2), (std::vector<std::int32_t>{30}));
+    EXPECT_EQ(received(*stats, 7), (std::vector<std::int32_t>{30}));
+}
+
+TEST(ParseDamageTaken, AFullListDropsTheSample) {
+    ConsoleCapture console;
+    auto stats = newPartStats();
+    stats->receivedDamage[7].values.assign(valueListCapacity, 3);
+    incoming(*stats, "Vous encaissez 30 points de dégâts."_l1);
+    EXPECT_EQ(stats->receivedDamage[7].count(), 5000);
+    EXPECT_EQ(console.text(), "tableau de valeurs plein\n");
+}
+
+TEST(ParseIncomingKind, LaterMatchesOverrideEarlierOnes) {
+    auto stats = newPartStats();
+    incoming(*stats,
+             "Vous saignez ! Le brigand vous inflige 5 points de dégâts supplémentaires."_l1);
+    EXPECT_EQ(stats->incomingKind, 5);
+    incoming(*stats, "Le brigand vous attaque avec son arme et lance un sort !");
+    EXPECT_EQ(stats->incomingKind, 7);
+    // "vous inflige" alone is no added damage.
+    incoming(*stats, "Vous saignez ! Le brigand vous inflige une blessure.");
+    EXPECT_EQ(stats->incomingKind, 6);
+}
+
+TEST(ParseMeleeHitTaken, EnemyBlowsButNotThePlayersOwn) {
+    auto stats = newPartStats();
+    parseMeleeHitTaken(logLine("Le brigand vous frappe au torse pour 57 points de dégâts !"_l1),
+                       *stats);
+    parseMeleeHitTaken(logLine("L'archer vise votre bras et vous blesse pour 23 points !"), *stats);
+    parseMeleeHitTaken(logLine("Vous frappez et infligez 80 points de dégâts !"_l1), *stats);
+    EXPECT_EQ(stats->meleeHitsTaken.values, (std::vector<std::int32_t>{57, 23}));
+}
+
+TEST(ParseMeleeHitTaken, AFullListDropsTheSample) {
+    ConsoleCapture console;
+    auto stats = newPartStats();
+    stats->meleeHitsTaken.values.assign(valueListCapacity, 3);
+    parseMeleeHitTaken(logLine("Le brigand vous frappe pour 57 points de dégâts !"_l1), *stats);
+    EXPECT_EQ(stats->meleeHitsTaken.count(), 5000);
+    EXPECT_EQ(console.text(), "tableau de valeurs plein\n");
+}
+
+TEST(ParseDefence, EachRule) {
+    auto stats = newPartStats();
+    const char* lines[] = {
+        "Le brigand rate son coup !",
+        "Le brigand vous attaque, mais vous bloquez le coup !",
+        "Le brigand vous attaque, mais vous parez le coup !",
+        "Le brigand vous attaque, mais vous esquivez le coup !",
+        "Vous résistez à l'effet !"_l1.c_str(),
+        "Le coup a traversé la barrière magique !"_l1.c_str(),
+        "Gontran vous protège de l'attaque lancée par le brigand !"_l1.c_str(),
+    };
+    for (const char* message : lines)
+        parseDefence(logLine(message), *stats);
+    EXPECT_EQ(stats->defenceCounts, (std::array<std::int32_t, 7>{1, 1, 1, 1, 0, 1, 0}));
+    EXPECT_EQ(stats->effectsResisted, 1);
+    EXPECT_EQ(stats->barrierPierced, 1);
+}
+
+TEST(ParseDefence, AnAbsorbedBlowLowersTheMissesBelowZero) {
+    auto stats = newPartStats();
+    parseDefence(logLine("Le coup est absorbé par une barrière magique !"_l1), *stats);
+    EXPECT_EQ(stats->defenceCounts[4], 1);
+    EXPECT_EQ(stats->defenceCounts[0], -1);
+    // Several rules apply to the same line.
+    parseDefence(
+        logLine("Le coup est absorbé par une barrière magique : le brigand rate son coup"_l1),
+        *stats);
+    EXPECT_EQ(stats->defenceCounts[4], 2);
+    EXPECT_EQ(stats->defenceCounts[0], -1);
+}
+
+TEST(ParseDefence, PlayersOwnAvoidedAttacksAreNotDefence) {
+    auto stats = newPartStats();
+    parseDefence(logLine("Le brigand esquive votre attaque !"), *stats);
+    parseDefence(logLine("Le brigand bloque votre attaque !"), *stats);
+    EXPECT_EQ(stats->defenceCounts, (std::array<std::int32_t, 7>{}));
+}
+
+}  // namespace
+}  // namespace torvelin
