@@ -1,0 +1,361 @@
+#include "report/reward_sections.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "driver/console.h"
+#include "report/page_output.h"
+#include "report/statistics.h"
+#include "rewards/reward_tables.h"
+#include "stats/latin1.h"
+
+namespace torvelin {
+
+namespace {
+
+constexpr std::int64_t oneBillion = 1000000000;
+
+// A split counter (low + high billions) in grouped digits. A low part that still holds whole
+// billions (several large additions each carried only once) hands them to the high part first,
+// so the digits always show the counter's value.
+void writeSplitCounter(std::FILE* out, std::int64_t low, std::int64_t high) {
+    if (high > 0 && low >= oneBillion) {
+        high += low / oneBillion;
+        low %= oneBillion;
+    }
+    writeGroupedNumber(out, low, high);
+}
+
+}  // namespace
+
+void writeKillerSection(const PageContext& page, const PartStats& stats) {
+    if (stats.killerCount() == 0)
+        return;
+    std::FILE* out = page.out;
+    put(out, "\n\n<a name=\"Meurtriers\"></a>");
+    put(out, "<p><font size=\"4\"><b>Liste de vos meurtriers</b></font>");
+    writeSummaryLink(page);
+    put(out, "<table border=\"0\" bgcolor=\"#000000\">");
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    put(out, "<td>");
+    std::int64_t deaths = 0;
+    for (std::int32_t i = 0; i < stats.killerCount(); ++i) {
+        const KillerEntry& killer = stats.killers[static_cast<std::size_t>(i)];
+        if (i != 0)
+            put(out, ", ");
+        put(out, htmlEscape(killer.name));
+        if (killer.deaths != 1)
+            putf(out, "(%i fois)", killer.deaths);
+        deaths += killer.deaths;
+    }
+    put(out, "</td></tr>");
+    putf(out, "<tr align=\"left\" bgcolor=\"#EFEFEF\"><td><b>Total </b>: %lld meurtriers</td></tr>",
+         printable(deaths));
+    put(out, "</table>");
+}
+
+void writeHuntingSection(const PageContext& page, const PartStats& stats) {
+    if (stats.lastKill < 0)
+        return;
+    std::FILE* out = page.out;
+    std::int64_t realmPoints = 0;
+    std::int64_t bounties = 0;
+    std::int64_t xpLow = 0;
+    std::int64_t xpHigh = 0;
+    auto used = static_cast<std::size_t>(stats.lastKill) + 1;
+    for (std::size_t i = 0; i < used && i < stats.kills.size(); ++i) {
+        realmPoints += stats.kills[i].realmPoints;
+        bounties += stats.kills[i].bounties;
+        addWithCarry(xpLow, xpHigh, stats.kills[i].xp);
+    }
+
+    put(out, "\n\n<a name=\"Tableau de chasse\"></a>");
+    put(out, "<p><font size=\"4\"><b>Tableau de chasse</b></font>");
+    writeSummaryLink(page);
+    put(out, "<table border=\"0\" bgcolor=\"#000000\">");
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    put(out, "<td>");
+    for (std::size_t i = 0; i < used && i < stats.kills.size(); ++i) {
+        const KillEntry& kill = stats.kills[i];
+        if (i != 0)
+            put(out, ", ");
+        // The player's own kills are shown in bold; the tags are ours, the name is the log's.
+        if (kill.killedByPlayer)
+            put(out, "<b>");
+        put(out, htmlEscape(kill.victimName));
+        if (kill.killedByPlayer)
+            put(out, "</b>");
+        putf(out, " (%lld rps)", printable(kill.realmPoints));
+    }
+    put(out, "</td></tr>");
+    put(out, "<tr align=\"left\" bgcolor=\"#EFEFEF\">");
+    putf(out, "<td><b>Total : </b>%lld rps, %lld primes, ", printable(realmPoints),
+         printable(bounties));
+    writeSplitCounter(out, xpLow, xpHigh);
+    put(out, " xp</td></tr></table>");
+}
+
+namespace {
+
+// The four experience counters of a row: total, bonus, groupe, fort.
+struct ExperienceSums {
+    std::array<std::int64_t, 4> low{};
+    std::array<std::int64_t, 4> high{};
+};
+
+constexpr std::array<const char*, 4> partPrefixes = {
+    "", "<br>(bonus : ", "<br>(groupe : ", "<br>(fort : "};
+
+// The experience list of a cell: every counter whose low part is not 0, as an average over
+// `kills` or as a total.
+void writeExperienceList(std::FILE* out, const ExperienceSums& sums, std::int64_t kills,
+                         bool average) {
+    for (std::size_t k = 0; k < partPrefixes.size(); ++k) {
+        if (sums.low[k] == 0)
+            continue;
+        put(out, partPrefixes[k]);
+        if (!average) {
+            writeSplitCounter(out, sums.low[k], sums.high[k]);
+        } else if (kills == 0) {
+            writeGroupedNumber(out, 0, 0);
+        } else {
+            writeGroupedNumber(out, sums.low[k] / kills + (oneBillion / kills) * sums.high[k], 0);
+        }
+        if (k >= 1)
+            put(out, ")");
+    }
+}
+
+void writeExperienceCells(std::FILE* out, const ExperienceSums& sums, std::int64_t kills) {
+    put(out, "<td width=\"150\" height=\"25\" >");
+    writeExperienceList(out, sums, kills, true);
+    put(out, "</td>");
+    put(out, "<td width=\"150\" height=\"25\" >");
+    writeExperienceList(out, sums, kills, false);
+    put(out, "</td>");
+}
+
+void writeMoneyCell(std::FILE* out, std::int64_t copper) {
+    put(out, "<td width=\"120\" height=\"25\" >");
+    writeMoneyText(out, copper);
+    put(out, "</td>");
+}
+
+void writeMonsterRow(std::FILE* out, const MonsterEntry& monster) {
+    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    put(out, "<td width=\"150\" height=\"25\" >");
+    put(out, htmlEscape(monster.name));
+    put(out, "</td>");
+    putf(out, "<td width=\"60\" height=\"25\" >%i</td>", monster.killCount);
+    ExperienceSums sums{monster.xp, monster.xpBillions};
+    writeExperienceCells(out, sums, monster.killCount);
+    writeMoneyCell(out, monster.moneyCopper);
+    put(out, "<td width=\"250\" height=\"25\" >");
+    for (std::int32_t i = 0; i < monster.lootCount(); ++i) {
+        const LootEntry& loot = monster.loots[static_cast<std::size_t>(i)];
+        if (i != 0)
+            put(out, "<br>");
+        putf(out, "%i * ", loot.times);
+        put(out, htmlEscape(loot.name));
+    }
+    put(out, "</td></tr>");
+}
+
+void writeMonsterTotalRow(std::FILE* out, const PartStats& stats) {
+    ExperienceSums sums;
+    std::int64_t money = 0;
+    std::int64_t kills = 0;
+    for (std::int32_t i = 0; i < stats.monsterCount; ++i) {
+        const MonsterEntry& monster = stats.monsters[static_cast<std::size_t>(i)];
+        for (std::size_t k = 0; k < sums.low.size(); ++k) {
+            addWithCarry(sums.low[k], sums.high[k], monster.xp[k]);
+            sums.high[k] += monster.xpBillions[k];
+        }
+        money += monster.moneyCopper;
+        kills += monster.killCount;
+    }
+    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+    put(out, "<td width=\"150\" height=\"25\" ><i>Total</i></td>");
+    putf(out, "<td width=\"60\" height=\"25\" >%lld</td>", printable(kills));
+    writeExperienceCells(out, sums, kills);
+    writeMoneyCell(out, money);
+    put(out, "<td width=\"250\" height=\"25\" ></td>");
+    put(out, "</tr>");
+}
+
+}  // namespace
+
+void writeMoneyText(std::FILE* out, std::int64_t copper) {
+    if (copper > 9999)
+        putf(out, "%lld ors, ", printable(copper / 10000));
+    if (copper > 99)
+        putf(out, "%lld argents", printable((copper - (copper / 10000) * 10000) / 100));
+}
+
+void writeExperienceSection(const PageContext& page, const PartStats& stats) {
+    if (stats.monsterCount == 0)
+        return;
+    std::FILE* out = page.out;
+    put(out, "\n\n<a name=\"XP\"></a>");
+    put(out, "<p><font size=\"4\"><b>Points d'expérience,argent, loots</b></font>"_l1);
+    writeSummaryLink(page);
+    put(out, "<table  border=\"0\" bgcolor=\"#000000\">");
+    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+    put(out, "<td width=\"150\" height=\"25\" >Nom du monstre</td>");
+    put(out, "<td width=\"60\" height=\"25\" >Nombre</td>");
+    put(out, "<td width=\"150\" height=\"25\" >XP moyen</td>");
+    put(out, "<td width=\"150\" height=\"25\" >XP total</td>");
+    put(out, "<td width=\"120\" height=\"25\" >Argent</td>");
+    put(out, "<td width=\"250\" height=\"25\" >Loots</td>");
+    put(out, "</tr>");
+    for (std::int32_t i = 0; i < stats.monsterCount; ++i) {
+        const MonsterEntry& monster = stats.monsters[static_cast<std::size_t>(i)];
+        // A monster never credited with an experience line is not listed.
+        if (monster.killCount != 0)
+            writeMonsterRow(out, monster);
+    }
+    if (stats.monsterCount >= 2)
+        writeMonsterTotalRow(out, stats);
+    put(out, "</table>");
+}
+
+namespace {
+
+constexpr std::int32_t lowestQuality = 94;
+constexpr std::int32_t highestQuality = 100;
+constexpr std::size_t qualityColumns = highestQuality - lowestQuality + 1;
+
+// The results of one item or of all items.
+struct CraftFigures {
+    std::int64_t successes = 0;
+    std::int64_t failuresNoLoss = 0;
+    std::int64_t failuresWithLoss = 0;
+    std::array<std::int64_t, qualityColumns> perQuality{};  // 94% to 100%
+
+    std::int64_t attempts() const { return successes + failuresNoLoss + failuresWithLoss; }
+};
+
+CraftFigures figuresOf(const CraftEntry& craft) {
+    CraftFigures figures;
+    figures.successes = craft.qualities.count();
+    figures.failuresNoLoss = craft.failuresNoLoss;
+    figures.failuresWithLoss = craft.failuresWithLoss;
+    for (std::int32_t quality : craft.qualities.values) {
+        if (quality >= lowestQuality && quality <= highestQuality)
+            ++figures.perQuality[static_cast<std::size_t>(quality - lowestQuality)];
+    }
+    return figures;
+}
+
+void addFigures(CraftFigures& total, const CraftFigures& item) {
+    total.successes += item.successes;
+    total.failuresNoLoss += item.failuresNoLoss;
+    total.failuresWithLoss += item.failuresWithLoss;
+    for (std::size_t q = 0; q < qualityColumns; ++q)
+        total.perQuality[q] += item.perQuality[q];
+}
+
+// Attempts, the three result percentages, the seven quality percentages and the average quality
+// (values outside 94..100 count as successes but add nothing to the average).
+void writeCraftFigureCells(std::FILE* out, const CraftFigures& figures) {
+    double attempts = static_cast<double>(figures.attempts());
+    putf(out, "<td width=\"80\" height=\"25\" >%lld</td>", printable(figures.attempts()));
+    for (std::int64_t part :
+         {figures.successes, figures.failuresNoLoss, figures.failuresWithLoss}) {
+        putf(out, "<td width=\"80\" height=\"25\" >%lld%%</td>",
+             printable(roundedPercent(static_cast<double>(part), attempts)));
+    }
+    double successes = static_cast<double>(figures.successes);
+    double qualitySum = 0.0;
+    for (std::size_t q = 0; q < qualityColumns; ++q) {
+        double count = static_cast<double>(figures.perQuality[q]);
+        putf(out, "<td width=\"40\" height=\"25\" >%lld%%</td>",
+             printable(roundedPercent(count, successes)));
+        qualitySum += static_cast<double>(lowestQuality + static_cast<std::int32_t>(q)) * count;
+    }
+    std::int64_t average = successes == 0.0 ? 0 : roundHalfUp(qualitySum / successes);
+    putf(out, "<td width=\"70\" height=\"25\" >%lld%%</td>", printable(average));
+}
+
+void writeSkillGain(std::FILE* out, const SkillGain& skill) {
+    put(out, htmlEscape(skill.skillName));
+    putf(out, " + %i<br>", skill.gains);
+}
+
+// Adds the gains of a skill to the skills of all items, merged by name.
+void mergeSkill(std::vector<SkillGain>& merged, const SkillGain& skill) {
+    for (SkillGain& known : merged) {
+        if (known.skillName == skill.skillName) {
+            known.gains += skill.gains;
+            return;
+        }
+    }
+    if (merged.size() >= static_cast<std::size_t>(skillCapacity))
+        fatalError("trop d'artisanats différents"_l1);
+    merged.push_back(skill);
+}
+
+void writeCraftHeader(std::FILE* out) {
+    put(out, "<table  width=\"1070\" border=\"0\" bgcolor=\"#000000\">");
+    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+    put(out, "<td width=\"250\" height=\"25\" > Nom de l'objet </td>");
+    put(out, "<td width=\"80\" height=\"25\" >Tentatives</td>");
+    put(out, "<td width=\"80\" height=\"25\" >Réussites</td>"_l1);
+    put(out, "<td width=\"80\" height=\"25\" >Ratages</td>");
+    put(out, "<td width=\"80\" height=\"25\" >Pertes</td>");
+    for (std::int32_t q = lowestQuality; q <= highestQuality; ++q)
+        putf(out, "<td width=\"40\" height=\"25\" >%i%%</td>", q);
+    put(out, "<td width=\"70\" height=\"25\" >Qua moy</td>");
+    put(out, "<td width=\"150\" height=\"25\" >Gains</td>");
+    put(out, "</tr>");
+}
+
+}  // namespace
+
+void writeCraftingSection(const PageContext& page, const PartStats& stats) {
+    if (stats.craftCount == 0)
+        return;
+    std::FILE* out = page.out;
+    put(out, "\n\n<a name=\"Artisanat\"></a>");
+    put(out, "<p><font size=\"4\"><b>Artisanat</b></font>");
+    writeSummaryLink(page);
+    writeCraftHeader(out);
+
+    CraftFigures total;
+    std::vector<SkillGain> mergedSkills;
+    for (std::int32_t i = 0; i < stats.craftCount; ++i) {
+        const CraftEntry& craft = stats.crafts[static_cast<std::size_t>(i)];
+        CraftFigures figures = figuresOf(craft);
+        addFigures(total, figures);
+        put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+        put(out, "<td width=\"250\" height=\"25\" >");
+        put(out, htmlEscape(craft.name));
+        put(out, "</td>");
+        writeCraftFigureCells(out, figures);
+        put(out, "<td width=\"150\" height=\"25\" >");
+        for (const SkillGain& skill : craft.skills) {
+            writeSkillGain(out, skill);
+            mergeSkill(mergedSkills, skill);
+        }
+        if (craft.skills.empty())
+            put(out, "-");
+        put(out, "</td>");
+        put(out, "</tr>");
+    }
+    if (stats.craftCount >= 2) {
+        put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
+        put(out, "<td width=\"250\" height=\"25\" ><i>Total</i></td>");
+        writeCraftFigureCells(out, total);
+        put(out, "<td width=\"150\" height=\"25\" >");
+        for (const SkillGain& skill : mergedSkills)
+            writeSkillGain(out, skill);
+        if (mergedSkills.empty())
+            put(out, "-");
+        put(out, "</td>");
+        put(out, "</tr>");
+    }
+    put(out, "</table>");
+}
+
+}  // namespace torvelin

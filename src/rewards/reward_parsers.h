@@ -1,0 +1,31 @@
+// The reward messages: monster deaths, experience and its bonus, group and "fort" parts, realm
+// points and bounties of realm kills, money and the items a monster leaves.
+//
+// The log never names the monster in a reward message, so rewards go to the context left by
+// earlier lines: the monster of the last "meurt !" line receives money, loot and the experience
+// parts, and the experience itself while its death is pending; once realm points are gained,
+// experience goes to the newest realm kill instead.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "stats/part_stats.h"
+
+namespace torvelin {
+
+// Monster death, experience, realm points, money; then the loot line while loot is open.
+void parseRewardLine(std::string_view line, PartStats& stats);
+
+void parseMonsterDeath(std::string_view line, PartStats& stats);
+void parseExperience(std::string_view line, PartStats& stats);
+void parseRealmPoints(std::string_view line, PartStats& stats);
+void parseMoney(std::string_view line, PartStats& stats);
+void parseLoot(std::string_view line, PartStats& stats);
+
+// A number written with "." between groups of three digits, read from `start` on: the groups
+// continue while a "." follows and the group after it does not start beyond `bound`. The amount
+// saturates at 2147483647.
+std::int64_t readDottedNumber(std::string_view line, std::size_t start, std::size_t bound);
+
+}  // namespace torvelin

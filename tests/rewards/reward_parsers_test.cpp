@@ -1,0 +1,204 @@
+#include "rewards/reward_parsers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rewards/kill_parsers.h"
+#include "stats/latin1.h"
+#include "test_support.h"
+
+namespace torvelin {
+namespace {
+
+using testing::logLine;
+
+// The reward parser followed by the kill parsers, as the dispatch calls them.
+void feed(PartStats& stats, std::string_view message, std::string_view stamp = "12:34:56") {
+    std::string line = logLine(message, stamp);
+    parseRewardLine(line, stats);
+    parsePlayerDeath(line, stats);
+    parseKillerName(line, stats);
+    parseKillMessage(line, stats);
+}
+
+std::string experience(std::string_view amount, std::string_view rest = "") {
+    return "Vous recevez " + std::string(amount) + std::string(" points d'expérience"_l1) +
+           std::string(rest) + ".";
+}
+
+TEST(ReadDottedNumber, ReadsGroupsUpToTheBound) {
+    std::string line = logLine(experience("1.234.567"));
+    std::size_t bound = line.find(" points");
+    EXPECT_EQ(readDottedNumber(line, 24, bound), 1234567);
+    std::string plain = logLine(experience("12"));
+    EXPECT_EQ(readDottedNumber(plain, 24, plain.find(" points")), 12);
+    std::string huge = logLine(experience("5.000.000.000.000"));
+    EXPECT_EQ(readDottedNumber(huge, 24, huge.find(" points")), 2147483647);
+}
+
+TEST(ParseExperience, MonsterDeathThenExperienceCountsAKillAndOpensLoot) {
+    auto stats = newPartStats();
+    feed(*stats, "Le loup meurt !");
+    EXPECT_EQ(stats->monsterCount, 1);
+    EXPECT_EQ(stats->monsters[0].name, "Le loup");
+    EXPECT_EQ(stats->lootOpen, 0);
+    feed(*stats, "Le loup laisse une dent.");
+    EXPECT_EQ(stats->monsters[0].lootCount(), 0);
+
+    feed(*stats, experience("1.234"));
+    const MonsterEntry& wolf = stats->monsters[0];
+    EXPECT_EQ(wolf.killCount, 1);
+    EXPECT_EQ(wolf.xp[0], 1234);
+    EXPECT_EQ(stats->lootOpen, 1);
+
+    feed(*stats, "Le loup laisse une peau de loup.");
+    feed(*stats, "Le loup laisse une peau de loup.");
+    ASSERT_EQ(wolf.lootCount(), 1);
+    EXPECT_EQ(wolf.loots[0].name, "une peau de loup");
+    EXPECT_EQ(wolf.loots[0].times, 2);
+
+    // A second experience line before the next death counts one more kill.
+    feed(*stats, experience("100"));
+    EXPECT_EQ(wolf.killCount, 2);
+    EXPECT_EQ(wolf.xp[0], 1334);
+
+    feed(*stats, "Un ours meurt !");
+    EXPECT_EQ(stats->currentMonster, 1);
+    EXPECT_EQ(stats->lootOpen, 0);
+    feed(*stats, "Le loup meurt !");
+    EXPECT_EQ(stats->currentMonster, 0);
+    EXPECT_EQ(stats->monsterCount, 2);
+}
+
+TEST(ParseExperience, PartsGoToTheMonsterWhateverReceivesTheExperience) {
+    auto stats = newPartStats();
+    feed(*stats, "Le loup meurt !", "10:00:00");
+    feed(*stats, "Bob vient de mourir.", "10:00:10");
+    feed(*stats, "Vous gagnez 250 realm points!", "10:00:10");
+    EXPECT_EQ(stats->monsterDeathPending, 0);
+    feed(*stats, experience("2.000", " (bonus : 1.100) (groupe : 50) (fort : 7)"), "10:00:11");
+
+    const MonsterEntry& wolf = stats->monsters[0];
+    EXPECT_EQ(wolf.killCount, 0);
+    EXPECT_EQ(wolf.xp[0], 0);
+    EXPECT_EQ(wolf.xp[1], 1100);
+    EXPECT_EQ(wolf.xp[2], 50);
+    EXPECT_EQ(wolf.xp[3], 7);
+    EXPECT_EQ(stats->kills[0].xp, 2000);
+    EXPECT_EQ(stats->lootOpen, 0);
+}
+
+TEST(ParseExperience, SplitCountersCarryIntoBillions) {
+    auto stats = newPartStats();
+    feed(*stats, "Le dragon meurt !");
+    feed(*stats, experience("999.999.999"));
+    feed(*stats, experience("2"));
+    EXPECT_EQ(stats->monsters[0].xp[0], 1);
+    EXPECT_EQ(stats->monsters[0].xpBillions[0], 1);
+}
+
+TEST(ParseExperience, EarlyExperienceGoesToEntryZeroAndLostKillExperienceIsDropped) {
+    auto stats = newPartStats();
+    feed(*stats, experience("300"));
+    feed(*stats, "Le loup meurt !");
+    EXPECT_EQ(stats->monsters[0].killCount, 1);
+    EXPECT_EQ(stats->monsters[0].xp[0], 300);
+
+    // Points gained without any kill entry are dropped, but the monster death is over.
+    feed(*stats, "Vous gagnez 50 points de royaume supplémentaires !"_l1);
+    EXPECT_EQ(stats->lastKill, -1);
+    EXPECT_EQ(stats->monsterDeathPending, 0);
+    feed(*stats, experience("400"));
+    EXPECT_EQ(stats->lastKill, -1);
+    EXPECT_EQ(stats->monsters[0].killCount, 1);
+}
+
+TEST(ParseExperience, PartWithoutClosingBracketIsFatal) {
+    auto stats = newPartStats();
+    std::string line = logLine(experience("10", " (bonus : 5"));
+    EXPECT_EXIT(
+        {
+            testing::routeConsoleToStderr();
+            parseRewardLine(line, *stats);
+        },
+        ::testing::ExitedWithCode(1), "ERREUR.*\n.*bonus : 5");
+}
+
+TEST(ParseRealmPoints, PointsAtTheVictimsStampNameTheKill) {
+    auto stats = newPartStats();
+    feed(*stats, "Vous venez de tuer Bob.", "10:00:09");
+    feed(*stats, "Bob vient de mourir.", "10:00:10");
+    feed(*stats, "Vous gagnez 250 realm points!", "10:00:10");
+    feed(*stats, "Carl vient de mourir.", "10:00:20");
+    feed(*stats, "Vous gagnez 100 realm points!", "10:00:21");
+    feed(*stats, "Vous gagnez 1 realm point!", "10:00:22");
+
+    ASSERT_EQ(stats->lastKill, 2);
+    EXPECT_EQ(stats->kills[0].victimName, "Bob");
+    EXPECT_TRUE(stats->kills[0].killedByPlayer);
+    EXPECT_EQ(stats->kills[0].realmPoints, 250);
+    EXPECT_EQ(stats->kills[1].victimName, "Inconnu");
+    EXPECT_FALSE(stats->kills[1].killedByPlayer);
+    EXPECT_EQ(stats->kills[1].realmPoints, 100);
+    EXPECT_EQ(stats->kills[2].realmPoints, 1);
+    EXPECT_EQ(stats->lastVictimName, "Inconnu");
+}
+
+TEST(ParseRealmPoints, ExtraPointsAndBountiesGoToTheNewestKill) {
+    auto stats = newPartStats();
+    feed(*stats, "Vous gagnez 3 Primes de Royaume!");
+    EXPECT_EQ(stats->lastKill, -1);
+    feed(*stats, "Vous gagnez 100 realm points!");
+    feed(*stats, "Vous gagnez 50 points de royaume supplémentaires !"_l1);
+    feed(*stats, "Vous gagnez 3 Primes de Royaume!");
+    feed(*stats, "Vous gagnez 1 Prime de Royaume!");
+    ASSERT_EQ(stats->lastKill, 0);
+    EXPECT_EQ(stats->kills[0].realmPoints, 150);
+    EXPECT_EQ(stats->kills[0].bounties, 4);
+}
+
+TEST(ParseRealmPoints, AnyGainAtAnotherStampForgetsThePendingVictim) {
+    auto stats = newPartStats();
+    feed(*stats, "Bob vient de mourir.", "10:00:10");
+    feed(*stats, "Vous gagnez de la force.", "10:00:11");
+    feed(*stats, "Vous gagnez 80 realm points!", "10:00:10");
+    EXPECT_EQ(stats->kills[0].victimName, "Inconnu");
+}
+
+TEST(ParseMoney, CoinsAreCountedInCopper) {
+    auto stats = newPartStats();
+    feed(*stats, "Le loup meurt !");
+    feed(*stats, "Vous ramassez 2 pièces d'or, 35 pièces d'argent et 7 pièces de cuivre."_l1);
+    EXPECT_EQ(stats->monsters[0].moneyCopper, 23507);
+    feed(*stats, "Vous ramassez une épée."_l1);
+    feed(*stats, "Vous ramassez 0 pièces d'or."_l1);
+    EXPECT_EQ(stats->monsters[0].moneyCopper, 23507);
+    feed(*stats, "Votre part du butin se compose de 12 pièces de cuivre."_l1);
+    feed(*stats, "Vous ramassez 3 pièces d'argent."_l1);
+    EXPECT_EQ(stats->monsters[0].moneyCopper, 23819);
+}
+
+TEST(ParseMoney, LargeSumsDoNotWrap) {
+    auto stats = newPartStats();
+    feed(*stats, "Le roi meurt !");
+    for (int i = 0; i < 3; ++i)
+        feed(*stats, "Vous ramassez 100000 pièces d'or."_l1);
+    EXPECT_EQ(stats->monsters[0].moneyCopper, 3000000000);
+}
+
+TEST(ParseLoot, LootLineWithoutFullStopIsFatal) {
+    auto stats = newPartStats();
+    feed(*stats, "Le loup meurt !");
+    feed(*stats, experience("10"));
+    std::string line = logLine("Le loup laisse une dent");
+    EXPECT_EXIT(
+        {
+            testing::routeConsoleToStderr();
+            parseRewardLine(line, *stats);
+        },
+        ::testing::ExitedWithCode(1), "ERREUR.*\n.*laisse une dent");
+}
+
+}  // namespace
+}  // namespace torvelin
