@@ -3,9 +3,11 @@
 #include <string>
 
 #include "driver/console.h"
+#include "report/attack_sections.h"
+#include "report/magic_sections.h"
 #include "report/page_output.h"
+#include "report/reward_sections.h"
 #include "stats/latin1.h"
-// includes: section writers
 
 namespace torvelin {
 
@@ -48,6 +50,11 @@ SectionFlags spellAndDefenceFlags(const PartStats& stats) {
     flags.defenceTotal = std::int64_t{stats.meleeHitsTaken.count()} +
                          stats.receivedDamage[1].count() + stats.receivedDamage[2].count();
     return flags;
+}
+
+void writeSummaryLink(const PageContext& page) {
+    putf(page.out, " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)</p>",
+         page.partLink.data());
 }
 
 void writeNavigation(const PageContext& page, const PartStats& stats) {
@@ -109,7 +116,9 @@ void writeHeader(std::FILE* out, std::string_view logFileName) {
 
 void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::string_view partName) {
     SectionFlags flags = spellAndDefenceFlags(stats);
-    // slot: attack preparation (precise shots, attack report, hasRanged)
+    separatePreciseShots(stats);
+    AttackReport report = prepareAttackReport(stats);
+    flags.hasRanged = static_cast<std::int32_t>(report.rangedEntries.size());
 
     std::string fileName = pageFileName(partName);
     std::FILE* out = std::fopen(fileName.c_str(), "w");
@@ -123,9 +132,15 @@ void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::stri
     writeHeader(out, logFileName);
     put(out, "<p>");
     writeNavigation(page, stats);
-    // slot: attack sections
-    // slot: spell, heal, non-offensive, given-effect and defence sections
-    // slot: killer, hunting, experience and crafting sections
+    writeAttackSections(page, stats, report);
+    writeSpellSection(page, stats);
+    writeHealSection(page, stats);
+    writeNonOffensiveSection(page, stats);
+    writeDefenceSection(page, stats);
+    writeKillerSection(page, stats);
+    writeHuntingSection(page, stats);
+    writeExperienceSection(page, stats);
+    writeCraftingSection(page, stats);
     put(out, "<p>&nbsp;</p></body></html>");
     std::fclose(out);
 }

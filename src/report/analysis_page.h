@@ -43,6 +43,9 @@ std::string pageFileName(std::string_view partName);
 // The spell flags and the defence total of a record.
 SectionFlags spellAndDefenceFlags(const PartStats& stats);
 
+// The link back to the top of the page that ends the title paragraph of every section.
+void writeSummaryLink(const PageContext& page);
+
 // Writes the navigation links whose conditions hold.
 void writeNavigation(const PageContext& page, const PartStats& stats);
 

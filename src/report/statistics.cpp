@@ -62,10 +62,6 @@ std::int64_t saturated(double x) {
     return static_cast<std::int64_t>(x);
 }
 
-long long asPrintable(std::int64_t v) {
-    return static_cast<long long>(v);
-}
-
 }  // namespace
 
 std::int32_t sampleMin(const ValueList& list) {
@@ -95,29 +91,55 @@ void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* m
     std::int64_t mean = roundHalfUp(sampleMean(samples));
     if (modifiers != nullptr) {
         std::int64_t modifier = roundHalfUp(sampleMean(*modifiers));
-        putf(out, "<td width=\"80\">%lld(%s%lld)</td>", asPrintable(mean), modifier > 0 ? "+" : "",
-             asPrintable(modifier));
+        putf(out, "<td width=\"80\">%lld(%s%lld)</td>", printable(mean), modifier > 0 ? "+" : "",
+             printable(modifier));
     } else {
-        putf(out, "<td width=\"80\">%lld</td>", asPrintable(mean));
+        putf(out, "<td width=\"80\">%lld</td>", printable(mean));
     }
     double exactMean = sampleMean(samples);
     std::int64_t spread =
         exactMean == 0.0 ? 0 : roundHalfUp(sampleDeviation(samples) * 100.0 / exactMean);
-    putf(out, "<td width=\"80\">%lld%%</td>", asPrintable(spread));
+    putf(out, "<td width=\"80\">%lld%%</td>", printable(spread));
     putf(out, "<td width=\"80\">%i-%i</td>", sampleMin(samples), sampleMax(samples));
     if (criticals != nullptr) {
         putf(out, "<td width=\"80\">%lld%%</td>",
-             asPrintable(roundedPercent(criticals->count(), samples.count())));
+             printable(roundedPercent(criticals->count(), samples.count())));
     }
 }
 
 void writeTruncatedDecimal(std::FILE* out, double x, int decimals) {
-    putf(out, "%lld.", asPrintable(truncated(x)));
+    putf(out, "%lld.", printable(truncated(x)));
     for (int i = 0; i < decimals; ++i) {
         double t = std::trunc(x);
         x = (x - t) * 10.0;
-        putf(out, "%lld", asPrintable(truncated(x)));
+        putf(out, "%lld", printable(truncated(x)));
     }
+}
+
+void writeSpeedText(std::FILE* out, const ValueList& intervals) {
+    std::int32_t count = intervals.count();
+    if (count <= 40)
+        return;
+    double mean = sampleMean(intervals);
+    std::int64_t whole = truncated(mean);
+    std::int64_t tenths = truncated((mean - std::trunc(mean)) * 10.0);
+    if (count <= 100) {
+        putf(out, " (vitesse : %lld,%llds)", printable(whole), printable(tenths));
+        return;
+    }
+    double scaled = 10.0 * mean;
+    std::int64_t hundredths = roundHalfUp((scaled - std::trunc(scaled)) * 10.0);
+    // A second digit rounded up to 10 carries into the digits before it.
+    if (hundredths >= 10) {
+        hundredths -= 10;
+        tenths += 1;
+        if (tenths >= 10) {
+            tenths -= 10;
+            whole += 1;
+        }
+    }
+    putf(out, " (vitesse : %lld,%lld%llds)", printable(whole), printable(tenths),
+         printable(hundredths));
 }
 
 namespace {
@@ -146,7 +168,7 @@ void writeGroupedNumber(std::FILE* out, std::int64_t low, std::int64_t high) {
         for (int i = decimalDigits(high) - 1; i >= 0; --i) {
             std::int64_t digit = high / powerOfTen(i);
             high -= digit * powerOfTen(i);
-            putf(out, "%lld", asPrintable(digit));
+            putf(out, "%lld", printable(digit));
             if (i % 3 == 0)
                 put(out, ".");
         }
@@ -164,7 +186,7 @@ void writeGroupedNumber(std::FILE* out, std::int64_t low, std::int64_t high) {
     for (int i = lowDigits - 1; i >= 0; --i) {
         std::int64_t digit = low / powerOfTen(i);
         low -= digit * powerOfTen(i);
-        putf(out, "%lld", asPrintable(digit));
+        putf(out, "%lld", printable(digit));
         if (i % 3 == 0 && i != 0)
             put(out, ".");
     }

@@ -29,6 +29,10 @@ std::int64_t roundedPercent(double numerator, double denominator);
 void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* modifiers,
                     const ValueList* criticals);
 
+// The speed of attacks or casts from their intervals in seconds, " (vitesse : 3,2s)": nothing for
+// 40 intervals or fewer, a second decimal above 100.
+void writeSpeedText(std::FILE* out, const ValueList& intervals);
+
 // x with `decimals` digits after the point, truncated, never rounded: 12.349 with 2 gives 12.34.
 void writeTruncatedDecimal(std::FILE* out, double x, int decimals);
 

@@ -1,8 +1,12 @@
 #include "stats/dispatch.h"
 
-// includes: attacks
-// includes: magic
-// includes: rewards
+#include "attacks/attack_outcomes.h"
+#include "attacks/attack_state.h"
+#include "magic/defence_parsers.h"
+#include "magic/spell_parsers.h"
+#include "rewards/craft_parser.h"
+#include "rewards/kill_parsers.h"
+#include "rewards/reward_parsers.h"
 
 namespace torvelin {
 
@@ -12,32 +16,30 @@ namespace torvelin {
 // behaviour: damage taken is booked under the kind announced by the previous line, an attack
 // announcement is read before the hit that follows it on the same line.
 void dispatchLine(std::string_view line, PartStats& stats) {
-    (void)line;
-    (void)stats;
-    // slot 1: parseCritical
-    // slot 2: parseDamageTaken
-    // slot 3: parseIncomingKind
-    // slot 4: parseAttackState
-    // slot 5: parseMultipleAttacks
-    // slot 6: parseWeaponHit
-    // slot 7: parseHeal
-    // slot 8: parseMisses
-    // slot 9: parseFumble
-    // slot 10: parseEvaded
-    // slot 11: parseParried
-    // slot 12: parseBlocked
-    // slot 13: parseMeleeHitTaken
-    // slot 14: parseDefence
-    // slot 15: parseResist
-    // slot 16: parseEffectDamage
-    // slot 17: trackSwingSpeed
-    // slot 18: trackShotSpeed
-    // slot 19: parseCastTime
-    // slot 20: parseCraftLine
-    // slot 21: parseRewardLine
-    // slot 22: parsePlayerDeath
-    // slot 23: parseKillerName
-    // slot 24: parseKillMessage
+    parseCritical(line, stats);
+    parseDamageTaken(line, stats);
+    parseIncomingKind(line, stats);
+    parseAttackState(line, stats);
+    parseMultipleAttacks(line, stats);
+    parseWeaponHit(line, stats);
+    parseHeal(line, stats);
+    parseMisses(line, stats);
+    parseFumble(line, stats);
+    parseEvaded(line, stats);
+    parseParried(line, stats);
+    parseBlocked(line, stats);
+    parseMeleeHitTaken(line, stats);
+    parseDefence(line, stats);
+    parseResist(line, stats);
+    parseEffectDamage(line, stats);
+    trackSwingSpeed(line, stats);
+    trackShotSpeed(line, stats);
+    parseCastTime(line, stats);
+    parseCraftLine(line, stats);
+    parseRewardLine(line, stats);
+    parsePlayerDeath(line, stats);
+    parseKillerName(line, stats);
+    parseKillMessage(line, stats);
 }
 
 }  // namespace torvelin
