@@ -103,23 +103,32 @@ void writeStyleRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t a
     put(out, "</tr>");
 }
 
-// The misses cell of the total, multiple-attack rows: each share with one truncated decimal.
-void writeDetailedMissesCell(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
-    put(out, "<td width=\"270\"><b>");
-    writeDecimalPercent(out, attempts - entry.hitDamage.count(), attempts);
+// A misses cell with one truncated decimal for each share: the attempts without a hit, then
+// misses, blocks, parries (not for ranged weapons), evades, barriers and fumbles.
+void writeDecimalMissesCell(std::FILE* out, const char* width, const WeaponStyleEntry& entry,
+                            std::int64_t unsuccessful, std::int64_t attempts, bool withParries) {
+    putf(out, "<td width=\"%s\"><b>", width);
+    writeDecimalPercent(out, unsuccessful, attempts);
     put(out, "%,</b> (");
     writeDecimalPercent(out, entry.missCount, attempts);
     put(out, "% ratés, "_l1);
     writeDecimalPercent(out, entry.blockedCount, attempts);
     put(out, "% bloqués, "_l1);
-    writeDecimalPercent(out, entry.parriedCount, attempts);
-    put(out, "% parés, "_l1);
+    if (withParries) {
+        writeDecimalPercent(out, entry.parriedCount, attempts);
+        put(out, "% parés, "_l1);
+    }
     writeDecimalPercent(out, entry.evadedCount, attempts);
     put(out, "% esquivés, "_l1);
     writeDecimalPercent(out, entry.barrierCount, attempts);
     put(out, "% bullés, "_l1);
     writeDecimalPercent(out, entry.fumbleCount, attempts);
     put(out, "% fumble)</td>");
+}
+
+// The misses cell of the weapon total and multiple-attack rows.
+void writeDetailedMissesCell(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
+    writeDecimalMissesCell(out, "270", entry, attempts - entry.hitDamage.count(), attempts, true);
 }
 
 void writeTotalRow(std::FILE* out, const WeaponStyleEntry& total) {
@@ -225,19 +234,8 @@ void writeRangedRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t 
     writeSpeedText(out, entry.attackIntervals);
     put(out, "</td>");
     writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
-    put(out, "<td width=\"250\"><b>");
-    writeDecimalPercent(out, attempts - hits - precise, attempts);
-    put(out, "%,</b> (");
-    writeDecimalPercent(out, entry.missCount, attempts);
-    put(out, "% ratés, "_l1);
-    writeDecimalPercent(out, entry.blockedCount, attempts);
-    put(out, "% bloqués, "_l1);
-    writeDecimalPercent(out, entry.evadedCount, attempts);
-    put(out, "% esquivés, "_l1);
-    writeDecimalPercent(out, entry.barrierCount, attempts);
-    put(out, "% bullés, "_l1);
-    writeDecimalPercent(out, entry.fumbleCount, attempts);
-    put(out, "% fumble)</td>");
+    // Precise shots are hits too; parries do not happen to ranged attacks.
+    writeDecimalMissesCell(out, "250", entry, attempts - hits - precise, attempts, false);
     put(out, "</tr>");
     if (precise == 0)
         return;
