@@ -12,8 +12,8 @@ constexpr std::string_view targetLine = "Vous visez [";
 constexpr std::size_t commandWordStart = messageStart + logCommand.size();
 
 std::int32_t announce(const LogParts& parts, std::int32_t index) {
-    consolePrintf("\nnouvelle partie de log : %s",
-                  parts.names[static_cast<std::size_t>(index)].c_str());
+    consoleWrite("\nnouvelle partie de log : ");
+    consoleWrite(parts.names[static_cast<std::size_t>(index)]);
     return index;
 }
 
@@ -51,10 +51,11 @@ std::int32_t selectLogPart(std::string& line, LogParts& parts) {
             "\nERREUR\n\nle log a été découpe en trop de morceaux (limite : %i morceaux).\n"_l1
                 .c_str(),
             maxLogParts);
-        consolePrintf(
-            "la partie nommee %s est rajoutee par defaut à la partie initiale nommee %s.\n"_l1
-                .c_str(),
-            name.c_str(), parts.names[0].c_str());
+        consoleWrite("la partie nommee ");
+        consoleWrite(name);
+        consoleWrite(" est rajoutee par defaut à la partie initiale nommee "_l1);
+        consoleWrite(parts.names[0]);
+        consoleWrite(".\n");
         return 0;
     }
     parts.names.push_back(name);

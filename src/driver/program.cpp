@@ -57,7 +57,9 @@ void writePages(LogParts& parts, std::string_view logFileName) {
     for (std::int32_t p = 0; p < parts.count(); ++p) {
         auto index = static_cast<std::size_t>(p);
         const std::string& name = parts.names[index];
-        consolePrintf("\nanalyse et ecriture de la partie de log nommee \"%s\"\n", name.c_str());
+        consoleWrite("\nanalyse et ecriture de la partie de log nommee \"");
+        consoleWrite(name);
+        consoleWrite("\"\n");
         writeAnalysisPage(*parts.records[index], logFileName, name);
         parts.records[index].reset();
     }

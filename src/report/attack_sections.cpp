@@ -85,8 +85,9 @@ void writeWeaponStatCells(std::FILE* out, const WeaponStyleEntry& entry) {
 void writeStyleRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
     std::int64_t hits = entry.hitDamage.count();
     put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    putf(out, "<td width=\"200\" height=\"25\" >%s(+%lld)</td>",
-         htmlEscape(entry.styleName).c_str(), printable(roundHalfUp(sampleMean(entry.styleBonus))));
+    put(out, "<td width=\"200\" height=\"25\" >");
+    put(out, htmlEscape(entry.styleName));
+    putf(out, "(+%lld)</td>", printable(roundHalfUp(sampleMean(entry.styleBonus))));
     writeWeaponStatCells(out, entry);
     putf(out,
          "<td width=\"270\"><b>%lld%%</b> (%lld%% ratés, %lld%% bloqués, %lld%% parés,<br>%lld%% "
@@ -147,7 +148,9 @@ void writeWeaponTable(const PageContext& page, const PartStats& stats, const Att
                       const WeaponGroup& group) {
     std::FILE* out = page.out;
     WeaponStyleEntry total = weaponTotal(stats, group);
-    putf(out, "<p><font size=\"4\"><b>Avec l'arme : %s</b>", htmlEscape(group.weaponName).c_str());
+    put(out, "<p><font size=\"4\"><b>Avec l'arme : ");
+    put(out, htmlEscape(group.weaponName));
+    put(out, "</b>");
     writeSpeedText(out, total.attackIntervals);
     put(out, "</font>");
     writeSummaryLink(page);
@@ -216,7 +219,9 @@ void writeMultipleSection(const PageContext& page, const PartStats& stats,
         auto position = static_cast<std::size_t>(index);
         const WeaponStyleEntry& entry = stats.weaponStyles[position];
         put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-        putf(out, "<td width=\"270\">%s</td>", htmlEscape(entry.weaponName).c_str());
+        put(out, "<td width=\"270\">");
+        put(out, htmlEscape(entry.weaponName));
+        put(out, "</td>");
         writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
         putf(out, "<td width=\"80\">%lld%%</td>",
              printable(roundedPercent(entry.procDamage.count(), entry.hitDamage.count())));
@@ -230,7 +235,8 @@ void writeRangedRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t 
     std::int64_t hits = entry.hitDamage.count();
     std::int64_t precise = entry.preciseShotDamage.count();
     put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    putf(out, "<td width=\"300\" >%s", htmlEscape(entry.weaponName).c_str());
+    put(out, "<td width=\"300\" >");
+    put(out, htmlEscape(entry.weaponName));
     writeSpeedText(out, entry.attackIntervals);
     put(out, "</td>");
     writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);

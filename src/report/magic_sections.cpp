@@ -32,7 +32,8 @@ void writeSectionTitle(const PageContext& page, const char* anchor, std::string_
 }
 
 void writeSpellNameCell(std::FILE* out, const SpellEntry& spell) {
-    putf(out, "<td width=\"300\" >%s", htmlEscape(spell.name).c_str());
+    put(out, "<td width=\"300\" >");
+    put(out, htmlEscape(spell.name));
     writeSpeedText(out, spell.castTimes);
     put(out, "</td>");
 }

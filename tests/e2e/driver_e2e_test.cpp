@@ -167,6 +167,21 @@ TEST(ProgramRun, PageThatCannotBeWrittenIsAnError) {
     EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
 }
 
+TEST(ProgramRun, NulBytesAreOrdinaryCharactersOfNames) {
+    TempFolder folder;
+    using namespace std::string_literals;
+    folder.write("chat.log",
+                 "[10:00:01] [TOUS]:  ]log name P\0Q\n"
+                 "[10:00:02] Vous attaquez le loup avec votre da\0gue, et infligez 40 points!\n"s);
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.console.find("nouvelle partie de log : P\0Q\n"s), std::string::npos);
+    EXPECT_NE(run.console.find("partie de log nommee \"P\0Q\""s), std::string::npos);
+    EXPECT_NE(run.console.find("Resultats.html, P_Q.html, "), std::string::npos);
+    std::string page = readFile(folder.file("P_Q.html"));
+    EXPECT_NE(page.find("<b>Avec l'arme : da\0gue</b>"s), std::string::npos);
+}
+
 TEST(ProcessingTime, TenthsRoundHalfUpAndCarry) {
     EXPECT_EQ(processingTimeText(2340), "2,3");
     EXPECT_EQ(processingTimeText(70), "0,1");
