@@ -85,7 +85,7 @@ TEST(StyleWeaponLinks, KeepTheLatestWeaponOfEachStyle) {
     stats->currentWeapon = "dague";
     linkStyleWeapon(*stats, "line");
     EXPECT_EQ(stats->styleWeaponCount, 1);
-    stats->currentWeapon = "x";
+    stats->currentWeapon.clear();
     weaponOfStyle(*stats);
     EXPECT_EQ(stats->currentWeapon, "dague");
     stats->currentStyle = "Taillad";  // exact comparison

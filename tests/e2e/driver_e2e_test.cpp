@@ -182,6 +182,24 @@ TEST(ProgramRun, NulBytesAreOrdinaryCharactersOfNames) {
     EXPECT_NE(page.find("<b>Avec l'arme : da\0gue</b>"s), std::string::npos);
 }
 
+TEST(ProgramRun, ExampleLogShowsEverySection) {
+    TempFolder folder;
+    folder.write("chat.log",
+                 readFile(std::string(TORVELIN_EXPECTED_DIR) + "/../../../examples/chat.log"));
+    EXPECT_EQ(runTorvelin(folder).exitStatus, 0);
+    std::string page = readFile(folder.file("Resultats.html"));
+    for (std::string_view anchor : std::initializer_list<std::string_view>{
+             "Attaques", "Range", "Sorts", "Soins", "SortsNO", "Poisons donnés"_l1.view(),
+             "Add dmg donnés"_l1.view(), "Defense", "Meurtriers", "Tableau de chasse", "XP",
+             "Artisanat"}) {
+        EXPECT_NE(page.find("<a name=\"" + std::string(anchor) + "\"></a>"), std::string::npos)
+            << anchor;
+    }
+    EXPECT_NE(page.find("<b>Coups Multiples</b>"), std::string::npos);
+    EXPECT_NE(readFile(folder.file("Donjon.html")).find("<a name=\"XP\"></a>"), std::string::npos);
+    EXPECT_NE(readFile(folder.file("discussions.html")).find("Chat Guilde</b>"), std::string::npos);
+}
+
 TEST(ProcessingTime, TenthsRoundHalfUpAndCarry) {
     EXPECT_EQ(processingTimeText(2340), "2,3");
     EXPECT_EQ(processingTimeText(70), "0,1");

@@ -32,18 +32,5 @@ TEST(MagicPages, DefenderTakesDamageOfEveryKindAndAvoidsBlows) {
     expectPage("defender");
 }
 
-TEST(MagicPages, ExampleLogShowsTheSpellHealAndDefenceSections) {
-    TempFolder folder;
-    folder.write("chat.log",
-                 readFile(std::string(TORVELIN_EXPECTED_DIR) + "/../../../examples/chat.log"));
-    runTorvelin(folder);
-    std::string page = readFile(folder.file("Resultats.html"));
-    for (std::string_view anchor :
-         {"Sorts"_l1.view(), "Soins"_l1.view(), "Add dmg donnés"_l1.view(), "Defense"_l1.view()}) {
-        EXPECT_NE(page.find("<a name=\"" + std::string(anchor) + "\"></a>"), std::string::npos)
-            << anchor;
-    }
-}
-
 }  // namespace
 }  // namespace torvelin::testing
