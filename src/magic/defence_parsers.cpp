@@ -5,17 +5,6 @@
 #include "stats/value_list.h"
 
 namespace torvelin {
-namespace {
-
-// Slots of the defence counters.
-constexpr std::size_t enemyMisses = 0;
-constexpr std::size_t blocks = 1;
-constexpr std::size_t parries = 2;
-constexpr std::size_t evades = 3;
-constexpr std::size_t barrierAbsorbed = 4;
-constexpr std::size_t guarded = 5;
-
-}  // namespace
 
 void parseDamageTaken(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);

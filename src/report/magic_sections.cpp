@@ -14,14 +14,6 @@ constexpr const char* innerTableStart = "<table border=\"0\" bgcolor=\"#000000\"
 constexpr const char* headerRow = "<tr align=\"center\" bgcolor=\"#DEE3E7\">";
 constexpr const char* row = "<tr align=\"center\" bgcolor=\"#EFEFEF\">";
 
-// Slots of the defence counters.
-constexpr std::size_t enemyMisses = 0;
-constexpr std::size_t blocks = 1;
-constexpr std::size_t parries = 2;
-constexpr std::size_t evades = 3;
-constexpr std::size_t barrierAbsorbed = 4;
-constexpr std::size_t guarded = 5;
-
 // The title paragraph of a section, closed by the link back to the summary.
 void writeSectionTitle(const PageContext& page, const char* anchor, std::string_view title) {
     putf(page.out, "\n\n<a name=\"%s\"></a>", anchor);

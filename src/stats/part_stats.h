@@ -139,6 +139,14 @@ inline constexpr std::int32_t incomingSpell = 7;
 inline constexpr std::size_t givenEffectCount = 6;
 inline constexpr std::size_t defenceCountSlots = 7;
 
+// Slots of the defence counters: attacks on the player that did not hit (slot 6 is unused).
+inline constexpr std::size_t enemyMisses = 0;
+inline constexpr std::size_t blocks = 1;
+inline constexpr std::size_t parries = 2;
+inline constexpr std::size_t evades = 3;
+inline constexpr std::size_t barrierAbsorbed = 4;
+inline constexpr std::size_t guarded = 5;
+
 struct PartStats {
     // Weapon attacks.
     std::int32_t castMode = 0;
