@@ -4,6 +4,7 @@
 
 #include "attacks/attack_state.h"
 #include "attacks/weapon_tables.h"
+#include "magic/spell_table.h"
 #include "stats/latin1.h"
 #include "stats/text.h"
 
@@ -20,16 +21,6 @@ constexpr std::string_view trebuchetShot = "Vous tirez avec votre le trébuchet 
 constexpr std::int32_t effectSpell = 0;
 constexpr std::int32_t effectMagicSurge = 3;
 constexpr std::int32_t effectConsumed = 6;
-
-SpellEntry& currentSpellEntry(PartStats& stats) {
-    return slotAt(stats.spells, stats.currentSpell);
-}
-
-bool isAttackLine(std::string_view text) {
-    return startsWith(text, attack) &&
-           !startsWith(text, "Vous attaquez à nouveau à vitesse normale"_l1) &&
-           !startsWith(text, "Vous attaquez avec une férocité renouvelée!"_l1);
-}
 
 // Doors, lords and guards of a keep: their hits count, but not their damage.
 bool isKeepTarget(std::string_view text) {
@@ -177,14 +168,8 @@ void parseCritical(std::string_view line, PartStats& stats) {
 }
 
 void parseMultipleAttacks(std::string_view line, PartStats& stats) {
-    std::string_view text = messageText(line);
-    bool attackEvent =
-        startsWith(text, "Vous ratez votre coup") || isAttackLine(text) ||
-        startsWith(text, "Vous ratez lamentablement") || contains(line, "bloque votre attaque") ||
-        contains(line, "pare votre attaque") || contains(line, "esquive votre attaque") ||
-        startsWith(text, "Vous ne parvenez pas à endommager"_l1) ||
-        startsWith(text, "Votre déplacement vous a fait rater votre coup !"_l1);
-    if (!attackEvent)
+    // A fumble is an attack too, although it starts no swing interval.
+    if (!isMeleeAttackEvent(line) && !startsWith(messageText(line), "Vous ratez lamentablement"))
         return;
     std::int64_t clock = lineClock(line);
     if (clock == stats.lastSwingClock) {

@@ -158,12 +158,16 @@ void readGivenEffect(std::string_view line, std::string_view text, PartStats& st
         announce(5);
 }
 
-bool isAttackLine(std::string_view text) {
-    return startsWith(text, attack) && !startsWith(text, normalSpeedAgain) &&
-           !startsWith(text, renewedFerocity);
-}
-
 }  // namespace
+
+bool isMeleeAttackEvent(std::string_view line) {
+    std::string_view text = messageText(line);
+    bool attackLine = startsWith(text, attack) && !startsWith(text, normalSpeedAgain) &&
+                      !startsWith(text, renewedFerocity);
+    return attackLine || startsWith(text, missedSwing) || contains(line, "pare votre attaque") ||
+           contains(line, "esquive votre attaque") || contains(line, "bloque votre attaque") ||
+           startsWith(text, cannotDamage) || startsWith(text, movedAndMissed);
+}
 
 void setCurrentStyle(PartStats& stats, std::string_view name) {
     stats.currentStyle = fitName(name, nameLength);
@@ -194,11 +198,7 @@ void trackSwingSpeed(std::string_view line, PartStats& stats) {
         startsWith(text, "Vous devez avoir une cible pour utiliser un style de combat !")) {
         stats.swingTimerValid = 0;
     }
-    bool swing = startsWith(text, missedSwing) || isAttackLine(text) ||
-                 contains(line, "pare votre attaque") || contains(line, "esquive votre attaque") ||
-                 contains(line, "bloque votre attaque") || startsWith(text, cannotDamage) ||
-                 startsWith(text, movedAndMissed);
-    if (!swing)
+    if (!isMeleeAttackEvent(line))
         return;
     std::int64_t now = stampSeconds(line);
     std::int64_t previous = stats.lastSwingSecond;

@@ -19,6 +19,10 @@ void extractWeaponName(std::string_view line, PartStats& stats);
 // Shot, style, abandon, style failure, spell cast and given-effect announcements.
 void parseAttackState(std::string_view line, PartStats& stats);
 
+// Whether the line reports a melee attack of the player: a hit, a miss, or a blow the target
+// blocked, parried or evaded.
+bool isMeleeAttackEvent(std::string_view line);
+
 // Seconds between two melee attacks, booked to the current entry.
 void trackSwingSpeed(std::string_view line, PartStats& stats);
 

@@ -1,6 +1,8 @@
 #include "magic/spell_parsers.h"
 
+#include "attacks/weapon_tables.h"
 #include "driver/console.h"
+#include "magic/spell_table.h"
 #include "stats/latin1.h"
 #include "stats/text.h"
 #include "stats/value_list.h"
@@ -13,12 +15,6 @@ constexpr std::string_view healSelf = "Vous vous soignez";
 constexpr std::string_view noHealNeeded = "n'a plus besoin de soins.";
 constexpr std::string_view fullHealth = "Vos points de vie sont au maximum.";
 constexpr std::string_view castLine = "Vous lancez le sort";
-
-// The spell named by the latest cast line. Lines of the second of a cast may be booked before any
-// cast was read (the record starts with a cast time of 0), so the entry is created on demand.
-SpellEntry& currentSpell(PartStats& stats) {
-    return slotAt(stats.spells, stats.currentSpell);
-}
 
 // The name that ends one character before `end` (the blank before the next word); an end that
 // lies before the start gives an empty name.
@@ -37,7 +33,7 @@ void parseHeal(std::string_view line, PartStats& stats) {
     if (lineTime(line) != stats.lastCastTime)
         return;
     std::string_view text = messageText(line);
-    SpellEntry& spell = currentSpell(stats);
+    SpellEntry& spell = currentSpellEntry(stats);
 
     bool healsOther = startsWith(text, healOther);
     if (healsOther || startsWith(text, healSelf)) {
@@ -75,9 +71,9 @@ void parseResist(std::string_view line, PartStats& stats) {
         return;
     if (stats.castMode == 0) {
         // A weapon action came last: a resisted proc counts as a proc without damage.
-        appendValue(slotAt(stats.weaponStyles, stats.currentWeaponStyle).procDamage, markerSample);
+        appendValue(currentWeaponStyleEntry(stats).procDamage, markerSample);
     } else if (lineTime(line) == stats.lastCastTime) {
-        currentSpell(stats).resistCount += 1;
+        currentSpellEntry(stats).resistCount += 1;
     }
 }
 
@@ -106,7 +102,7 @@ void parseCastTime(std::string_view line, PartStats& stats) {
             elapsed = secondsBetween(stats.castStartSecond, stampSeconds(line));
         // A gap of 8 seconds or more belongs to no incantation of this cast.
         if (elapsed < 8) {
-            appendValue(currentSpell(stats).castTimes, static_cast<std::int32_t>(elapsed));
+            appendValue(currentSpellEntry(stats).castTimes, static_cast<std::int32_t>(elapsed));
             stats.castStartSecond = -1;
         }
     }

@@ -18,4 +18,8 @@ std::int32_t findOrAddSpell(PartStats& stats, std::string_view name) {
     return index;
 }
 
+SpellEntry& currentSpellEntry(PartStats& stats) {
+    return slotAt(stats.spells, stats.currentSpell);
+}
+
 }  // namespace torvelin

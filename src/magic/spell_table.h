@@ -12,4 +12,8 @@ namespace torvelin {
 // matches it. An 81st spell ends the program ("trop de sorts utilises").
 std::int32_t findOrAddSpell(PartStats& stats, std::string_view name);
 
+// The spell named by the latest cast line. Lines of a cast's second may be booked before any cast
+// was read (the record starts with a cast time of 0), so the entry is created on demand.
+SpellEntry& currentSpellEntry(PartStats& stats);
+
 }  // namespace torvelin

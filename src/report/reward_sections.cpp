@@ -14,15 +14,13 @@ namespace torvelin {
 
 namespace {
 
-constexpr std::int64_t oneBillion = 1000000000;
-
 // A split counter (low + high billions) in grouped digits. A low part that still holds whole
 // billions (several large additions each carried only once) hands them to the high part first,
 // so the digits always show the counter's value.
 void writeSplitCounter(std::FILE* out, std::int64_t low, std::int64_t high) {
-    if (high > 0 && low >= oneBillion) {
-        high += low / oneBillion;
-        low %= oneBillion;
+    if (high > 0 && low >= splitCounterBase) {
+        high += low / splitCounterBase;
+        low %= splitCounterBase;
     }
     writeGroupedNumber(out, low, high);
 }
@@ -120,7 +118,8 @@ void writeExperienceList(std::FILE* out, const ExperienceSums& sums, std::int64_
         } else if (kills == 0) {
             writeGroupedNumber(out, 0, 0);
         } else {
-            writeGroupedNumber(out, sums.low[k] / kills + (oneBillion / kills) * sums.high[k], 0);
+            writeGroupedNumber(out, sums.low[k] / kills + (splitCounterBase / kills) * sums.high[k],
+                               0);
         }
         if (k >= 1)
             put(out, ")");

@@ -12,8 +12,6 @@ namespace torvelin {
 
 namespace {
 
-constexpr std::int64_t oneBillion = 1000000000;
-
 // The index of the entry named `name` among the first `count` entries of `table`, or -1.
 template <class Entry, class NameOf>
 std::int32_t findByName(const std::vector<Entry>& table, std::int32_t count, std::string_view name,
@@ -30,8 +28,8 @@ std::int32_t findByName(const std::vector<Entry>& table, std::int32_t count, std
 
 void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amount) {
     value += amount;
-    if (value > oneBillion) {
-        value -= oneBillion;
+    if (value > splitCounterBase) {
+        value -= splitCounterBase;
         ++billions;
     }
 }

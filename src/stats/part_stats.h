@@ -94,6 +94,8 @@ struct LootEntry {
 };
 
 // Experience counters are split: value + billions x 1,000,000,000.
+inline constexpr std::int64_t splitCounterBase = 1000000000;
+
 struct MonsterEntry {
     std::string name;
     std::array<std::int64_t, 4> xp{};  // 0 total, 1 bonus, 2 groupe, 3 fort
