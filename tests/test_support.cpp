@@ -39,11 +39,23 @@ void stderrWrite(std::string_view text) {
 
 }  // namespace
 
+// The native files and exit, with a scripted console, keyboard and clock.
+Platform scriptedPlatform(void (*write)(std::string_view)) {
+    Platform p = nativePlatform();
+    p.writeConsole = write;
+    p.readWord = typedWord;
+    p.hasKeyboard = noKeyboard;
+    p.beginKeyWatch = nothing;
+    p.endKeyWatch = nothing;
+    p.keyPressed = noKey;
+    p.clockMs = frozenClock;
+    return p;
+}
+
 ConsoleCapture::ConsoleCapture() : saved_(platform()) {
     capturedConsole.clear();
     typedWords.clear();
-    platform() =
-        Platform{captureWrite, typedWord, noKeyboard, nothing, nothing, noKey, frozenClock};
+    platform() = scriptedPlatform(captureWrite);
 }
 
 ConsoleCapture::~ConsoleCapture() {
@@ -59,7 +71,7 @@ void ConsoleCapture::typeWords(std::initializer_list<std::string> words) {
 }
 
 void routeConsoleToStderr() {
-    platform() = Platform{stderrWrite, typedWord, noKeyboard, nothing, nothing, noKey, frozenClock};
+    platform() = scriptedPlatform(stderrWrite);
 }
 
 std::string capturePage(const std::function<void(std::FILE*)>& write) {

@@ -72,7 +72,19 @@ void closingCountdown() {
     p.endKeyWatch();
 }
 
+namespace {
+std::string scratchFile;
+}  // namespace
+
+void setScratchFile(std::string name) {
+    scratchFile = std::move(name);
+}
+
 void fatalError(std::string_view message, std::optional<std::string_view> line) {
+    if (!scratchFile.empty()) {
+        platform().removeFile(scratchFile);
+        scratchFile.clear();
+    }
     consoleWrite("\n\nERREUR\n\n");
     consoleWrite(message);
     if (line) {
@@ -81,7 +93,8 @@ void fatalError(std::string_view message, std::optional<std::string_view> line) 
         consoleWrite("\n");
     }
     closingCountdown();
-    std::exit(exitFailure);
+    platform().exitProgram(exitFailure);
+    std::abort();  // an exit door never returns
 }
 
 }  // namespace torvelin

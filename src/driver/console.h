@@ -22,8 +22,13 @@ void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2))
 void closingCountdown();
 
 // The one way out on an error: prints the error block with the message and, when given, the
-// offending log line; counts down and ends the program with the failure status.
+// offending log line; removes the scratch file, counts down and ends the program with the failure
+// status through the platform's exit.
 [[noreturn]] void fatalError(std::string_view message,
                              std::optional<std::string_view> line = std::nullopt);
+
+// The file being written that a fatal error must not leave behind (the temporary file of a page
+// not complete yet); an empty name when there is none.
+void setScratchFile(std::string name);
 
 }  // namespace torvelin

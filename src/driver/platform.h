@@ -1,11 +1,13 @@
-// Everything that touches the operating system's console and clock.
+// Everything that touches the operating system: console, keyboard, clock, files and the exit.
 //
 // The program talks to the platform only through this table of functions. `nativePlatform`
-// gives the implementation of the system the program was built for; tests install their own
-// functions to feed typed words and to capture console text.
+// gives the implementation of the system the program was built for; tests and the fuzz target
+// install their own functions to feed typed words, to capture console text and to stop a run
+// without ending the process.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,22 @@ struct Platform {
     bool (*keyPressed)(int timeoutMs);
     // A monotonic clock in milliseconds.
     std::int64_t (*clockMs)();
+
+    // Files are named in the program's own text (Latin-1); the platform gives the file system
+    // the name in its own form. Each returns the system's error number on failure, 0 on success.
+    //
+    // Opens a file for reading as bytes.
+    int (*openForReading)(const std::string& name, std::FILE*& file);
+    // Creates a new file for writing as bytes; fails when the name exists (even as a link).
+    int (*createNewFile)(const std::string& name, std::FILE*& file);
+    // Renames `from` to `to`, replacing what `to` named (a link is replaced, not followed).
+    int (*replaceFile)(const std::string& from, const std::string& to);
+    // Removes a file; a missing file is no error.
+    void (*removeFile)(const std::string& name);
+
+    // Ends the program with `status`; the last step of the fatal error. The native one ends the
+    // process; a replacement must not return either (it may throw).
+    void (*exitProgram)(int status);
 };
 
 // The implementation of the system the program runs on.
@@ -32,5 +50,8 @@ Platform nativePlatform();
 
 // The functions in use; the driver and the tests may replace them.
 Platform& platform();
+
+// The system's text for an error number.
+std::string systemErrorText(int error);
 
 }  // namespace torvelin

@@ -1,12 +1,15 @@
 // The console and clock of POSIX systems.
+#include <fcntl.h>
 #include <langinfo.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -90,10 +93,70 @@ std::int64_t clockMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// File names are UTF-8 on today's POSIX systems: a Latin-1 name is given in its UTF-8 form.
+std::string systemName(const std::string& latin1) {
+    std::string utf8;
+    utf8.reserve(latin1.size() * 2);
+    for (char c : latin1) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
+bool hasHighBytes(const std::string& name) {
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+int openForReading(const std::string& name, std::FILE*& file) {
+    file = std::fopen(systemName(name).c_str(), "rb");
+    if (file == nullptr && errno == ENOENT && hasHighBytes(name)) {
+        // A name typed or given in the system's own bytes (or an old Latin-1 file name).
+        file = std::fopen(name.c_str(), "rb");
+    }
+    return file == nullptr ? errno : 0;
+}
+
+int createNewFile(const std::string& name, std::FILE*& file) {
+    file = nullptr;
+    int fd = open(systemName(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        int error = errno;
+        close(fd);
+        return error;
+    }
+    return 0;
+}
+
+int replaceFile(const std::string& from, const std::string& to) {
+    return std::rename(systemName(from).c_str(), systemName(to).c_str()) == 0 ? 0 : errno;
+}
+
+void removeFile(const std::string& name) {
+    std::remove(systemName(name).c_str());
+}
+
+void exitProgram(int status) {
+    std::exit(status);
+}
+
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole, readWord, hasKeyboard, beginKeyWatch, endKeyWatch, keyPressed, clockMs};
+    return {writeConsole, readWord,       hasKeyboard,   beginKeyWatch, endKeyWatch, keyPressed,
+            clockMs,      openForReading, createNewFile, replaceFile,   removeFile,  exitProgram};
 }
 
 }  // namespace torvelin

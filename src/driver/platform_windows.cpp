@@ -1,10 +1,14 @@
 // The console and clock of Windows (built with MinGW).
 #include <conio.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "driver/platform.h"
@@ -49,10 +53,54 @@ std::int64_t clockMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// Latin-1 is the first 256 characters of Unicode: each byte is one UTF-16 character.
+std::wstring systemName(const std::string& latin1) {
+    std::wstring wide;
+    wide.reserve(latin1.size());
+    for (char c : latin1)
+        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return wide;
+}
+
+int openForReading(const std::string& name, std::FILE*& file) {
+    file = _wfopen(systemName(name).c_str(), L"rb");
+    return file == nullptr ? errno : 0;
+}
+
+int createNewFile(const std::string& name, std::FILE*& file) {
+    file = nullptr;
+    int fd = _wopen(systemName(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                    _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return errno;
+    file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        int error = errno;
+        _close(fd);
+        return error;
+    }
+    return 0;
+}
+
+int replaceFile(const std::string& from, const std::string& to) {
+    if (MoveFileExW(systemName(from).c_str(), systemName(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return 0;
+    return EACCES;
+}
+
+void removeFile(const std::string& name) {
+    _wremove(systemName(name).c_str());
+}
+
+void exitProgram(int status) {
+    std::exit(status);
+}
+
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole, readWord, hasKeyboard, beginKeyWatch, endKeyWatch, keyPressed, clockMs};
+    return {writeConsole, readWord,       hasKeyboard,   beginKeyWatch, endKeyWatch, keyPressed,
+            clockMs,      openForReading, createNewFile, replaceFile,   removeFile,  exitProgram};
 }
 
 }  // namespace torvelin

@@ -60,7 +60,13 @@ bool noWord(std::string&) {
 class Countdown : public ::testing::Test {
   protected:
     Countdown() : saved(platform()) {
-        platform() = Platform{record, noWord, keyboard, nothing, nothing, pressed, clock};
+        platform().writeConsole = record;
+        platform().readWord = noWord;
+        platform().hasKeyboard = keyboard;
+        platform().beginKeyWatch = nothing;
+        platform().endKeyWatch = nothing;
+        platform().keyPressed = pressed;
+        platform().clockMs = clock;
         countdownText.clear();
         now = 1000;
     }
