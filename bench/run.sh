@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Throughput and memory benchmark of torvelin on a large log. Not part of CI.
+#
+# Usage: bench/run.sh [PROGRAM [LOG.xz]]
+#   PROGRAM  the program to measure (default: build/release/torvelin in the repository)
+#   LOG.xz   the xz-packed log (default: ../shared/bench/mixed-50MB.log.xz beside the
+#            repository, or $TORVELIN_BENCH_LOG when set)
+# Environment: BENCH_RUNS, timed runs per command after one warm-up run (default 10, at least 5).
+set -euo pipefail
+
+root="$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd -P)"
+
+fail() {
+    printf 'bench: %s\n' "$*" >&2
+    exit 1
+}
+
+# Absolute form of a path given relative to the caller's folder.
+absolute() {
+    realpath -m -- "$1"
+}
+
+# A word quoted for sh, the shell hyperfine runs its commands with.
+sh_quote() {
+    local squote="'"
+    printf "'%s'" "${1//"$squote"/"'\\''"}"
+}
+
+program="$(absolute "${1:-$root/build/release/torvelin}")"
+log="$(absolute "${2:-${TORVELIN_BENCH_LOG:-$root/../shared/bench/mixed-50MB.log.xz}}")"
+runs="${BENCH_RUNS:-10}"
+
+if ! [[ "$runs" =~ ^[0-9]+$ ]] || ((10#$runs < 5)); then
+    fail "BENCH_RUNS must be a whole number of at least 5 (got '$runs')"
+fi
+runs=$((10#$runs))
+[[ -x "$program" && -f "$program" ]] || fail "no program at $program (build it: cmake --preset release && cmake --build --preset release --target torvelin)"
+[[ -f "$log" ]] || fail "no log at $log"
+
+command -v hyperfine >/dev/null || fail "hyperfine is missing; install it with: sudo apt-get install hyperfine"
+[[ -x /usr/bin/time ]] || fail "/usr/bin/time is missing; install it with: sudo apt-get install time"
+command -v xz >/dev/null || fail "xz is missing; install it with: sudo apt-get install xz-utils"
+command -v python3 >/dev/null || fail "python3 is missing; install it with: sudo apt-get install python3"
+
+tmp="$(mktemp -d "${TMPDIR:-/tmp}/torvelin-bench.XXXXXX")"
+trap 'rm -rf -- "$tmp"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+echo "unpacking $log ..." >&2
+xz -dc -- "$log" >"$tmp/chat.log"
+
+lines="$(wc -l <"$tmp/chat.log")"
+bytes="$(wc -c <"$tmp/chat.log")"
+
+# The program reads chat.log and writes its pages in its working folder.
+cd "$tmp"
+
+# One run under /usr/bin/time: checks the program succeeds and gives its peak resident memory.
+echo "measuring peak memory ..." >&2
+if ! /usr/bin/time -v -o "$tmp/time.txt" "$program" </dev/null >"$tmp/program-output.txt" 2>&1; then
+    cat "$tmp/program-output.txt" >&2
+    grep -E '^Command (exited|terminated)' "$tmp/time.txt" >&2 || true
+    fail "the program failed on the benchmark log"
+fi
+rss_kb="$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes):[[:space:]]*//p' "$tmp/time.txt")"
+[[ "$rss_kb" =~ ^[0-9]+$ ]] || fail "no 'Maximum resident set size' in the output of /usr/bin/time -v"
+
+echo "timing $runs runs each of torvelin and wc -l ..." >&2
+if ! hyperfine --style basic --warmup 1 --runs "$runs" \
+    --export-json "$tmp/hyperfine.json" \
+    -n torvelin "$(sh_quote "$program") </dev/null >/dev/null 2>&1" \
+    -n "wc -l" "wc -l chat.log </dev/null >/dev/null 2>&1" \
+    >"$tmp/hyperfine.txt" 2>&1; then
+    cat "$tmp/hyperfine.txt" >&2
+    fail "hyperfine failed"
+fi
+
+python3 - "$tmp/hyperfine.json" "$lines" "$bytes" "$rss_kb" <<'PY'
+import json
+import sys
+
+path, lines, size, rss_kb = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+with open(path, encoding="utf-8") as f:
+    results = {r["command"]: r for r in json.load(f)["results"]}
+program, wc = results["torvelin"], results["wc -l"]
+t_program, t_wc = program["median"], wc["median"]
+
+print(f"log: {lines} lines, {size / 1e6:.1f} MB")
+print(f"torvelin: {t_program:.3f} s (median of {len(program['times'])})")
+print(f"wc -l:    {t_wc:.3f} s (median of {len(wc['times'])})")
+print(f"ratio:    {t_program / t_wc:.1f}" if t_wc > 0 else "ratio:    n/a")
+print(f"lines/s:  {lines / t_program:.0f}" if t_program > 0 else "lines/s:  n/a")
+print(f"peak RSS: {rss_kb * 1024 / 1e6:.1f} MB")
+PY
