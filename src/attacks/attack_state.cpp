@@ -30,10 +30,6 @@ constexpr std::string_view renewedFerocity = "Vous attaquez avec une férocité 
 constexpr std::string_view shot = "Vous tirez";
 constexpr std::string_view autoFire = "Vous allez tirer et recharger automatiquement";
 
-[[noreturn]] void unreadableLine(std::string_view line) {
-    fatalError("", line);
-}
-
 // The whole seconds between two events, across the minute boundary.
 std::int64_t secondsBetween(std::int64_t previous, std::int64_t now) {
     return (now - previous + 60) % 60;
@@ -60,13 +56,13 @@ void readShot(std::string_view text, PartStats& stats) {
 std::string executedStyleName(std::string_view line) {
     std::size_t votre = line.find("votre");
     if (votre == notFound)
-        unreadableLine(line);
+        fatalMalformedLine(line);
     std::size_t start = votre + 6;
     std::size_t end = line.find(" !", start);
     if (end == notFound)
         end = line.find('.', start);
     if (end == notFound)
-        unreadableLine(line);
+        fatalMalformedLine(line);
     return cutText(line, start, end, nameLength);
 }
 
@@ -76,7 +72,7 @@ std::string backupStyleName(std::string_view line) {
     std::size_t start = line.find(backupStyle) + backupStyle.size() + 2;
     std::size_t pallier = line.find("pour pallier", start);
     if (pallier == notFound)
-        unreadableLine(line);
+        fatalMalformedLine(line);
     return cutText(line, start, pallier - 1, nameLength);
 }
 
@@ -131,7 +127,7 @@ void readSpellCast(std::string_view line, std::string_view text, PartStats& stat
     std::size_t start = line.find(spellCast) + spellCast.size() + 1;
     std::size_t end = line.find(" !", start);
     if (end == notFound)
-        unreadableLine(line);
+        fatalMalformedLine(line);
     stats.currentSpell = findOrAddSpell(stats, cutText(line, start, end, nameLength));
     stats.lastCastTime = lineTime(line);
     stats.castMode = 1;
@@ -177,7 +173,7 @@ void extractWeaponName(std::string_view line, PartStats& stats) {
     std::size_t votre = line.find("votre ");
     std::size_t comma = line.find(',');
     if (votre == notFound || comma == notFound || comma < votre)
-        unreadableLine(line);
+        fatalMalformedLine(line);
     stats.currentWeapon = cutText(line, votre + 6, comma, weaponNameLength);
 }
 

@@ -73,18 +73,25 @@ void closingCountdown() {
 }
 
 namespace {
-std::string scratchFile;
+std::string scratchName;
+std::FILE* scratchFile = nullptr;
 }  // namespace
 
-void setScratchFile(std::string name) {
-    scratchFile = std::move(name);
+void fatalMalformedLine(std::string_view line) {
+    fatalError("ligne incomplete ou mal formee", line);
+}
+
+void setScratchFile(std::string name, std::FILE* file) {
+    scratchName = std::move(name);
+    scratchFile = file;
 }
 
 void fatalError(std::string_view message, std::optional<std::string_view> line) {
-    if (!scratchFile.empty()) {
-        platform().removeFile(scratchFile);
-        scratchFile.clear();
-    }
+    if (scratchFile != nullptr)
+        std::fclose(scratchFile);
+    if (!scratchName.empty())
+        platform().removeFile(scratchName);
+    setScratchFile("");
     consoleWrite("\n\nERREUR\n\n");
     consoleWrite(message);
     if (line) {

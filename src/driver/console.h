@@ -1,6 +1,7 @@
 // Console messages, the closing countdown and the fatal-error exit.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +28,11 @@ void closingCountdown();
 [[noreturn]] void fatalError(std::string_view message,
                              std::optional<std::string_view> line = std::nullopt);
 
-// The file being written that a fatal error must not leave behind (the temporary file of a page
-// not complete yet); an empty name when there is none.
-void setScratchFile(std::string name);
+// The fatal error of a log line that lacks a mark it must have: "ligne incomplete ou mal formee".
+[[noreturn]] void fatalMalformedLine(std::string_view line);
+
+// The file being written that a fatal error closes and removes (the temporary file of a page not
+// complete yet); an empty name when there is none.
+void setScratchFile(std::string name, std::FILE* file = nullptr);
 
 }  // namespace torvelin

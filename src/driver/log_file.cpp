@@ -1,60 +1,137 @@
 #include "driver/log_file.h"
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 #include "driver/console.h"
 #include "driver/platform.h"
 
 namespace torvelin {
 namespace {
 
-constexpr std::size_t readBlock = 1 << 16;
+constexpr std::size_t blockSize = 1 << 18;
+// A line and the byte after it: enough to tell a whole line from a cut one.
+constexpr std::size_t lineWindow = maxLineLength + 1;
 // A typed name gets ".log" on the retry only while it is this short.
 constexpr std::size_t maxNameForSuffix = 69;
 
-std::optional<LogFile> tryOpen(const std::string& name) {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (file == nullptr)
-        return std::nullopt;
+struct OpenAttempt {
+    std::optional<LogFile> log;
+    int error = 0;
+};
+
+OpenAttempt tryOpen(const std::string& name) {
+    std::FILE* file = nullptr;
+    int error = platform().openForReading(name, file);
+    if (error != 0)
+        return {std::nullopt, error};
     LogFile log;
     log.file = file;
-    log.buffer.resize(readBlock);
-    return log;
+    log.name = name;
+    log.block.resize(blockSize);
+    return {std::move(log), 0};
 }
 
-bool refill(LogFile& log) {
+// Moves the unread bytes to the front of the block and reads until it holds a whole line window
+// or the file ends.
+void refill(LogFile& log) {
+    std::size_t unread = log.end - log.position;
+    if (log.position != 0 && unread != 0)
+        std::memmove(log.block.data(), log.block.data() + log.position, unread);
     log.position = 0;
-    log.end = std::fread(log.buffer.data(), 1, log.buffer.size(), log.file);
-    return log.end > 0;
+    log.end = unread;
+    while (!log.atEnd && log.end < lineWindow) {
+        errno = 0;
+        std::size_t got =
+            std::fread(log.block.data() + log.end, 1, log.block.size() - log.end, log.file);
+        log.end += got;
+        if (got == 0) {
+            if (std::ferror(log.file) != 0) {
+                int error = errno != 0 ? errno : EIO;
+                fatalError("impossible de lire le fichier " + log.name + " : " +
+                           systemErrorText(error));
+            }
+            log.atEnd = true;
+        }
+    }
 }
 
-int nextByte(LogFile& log) {
-    if (log.position == log.end && !refill(log))
-        return EOF;
-    return static_cast<unsigned char>(log.buffer[log.position++]);
-}
-
-int peekByte(LogFile& log) {
-    if (log.position == log.end && !refill(log))
-        return EOF;
-    return static_cast<unsigned char>(log.buffer[log.position]);
+// Skips the rest of a cut line, up to and including its line break.
+void skipRestOfLine(LogFile& log) {
+    while (log.skipping) {
+        const char* from = log.block.data() + log.position;
+        const void* found = std::memchr(from, '\n', log.end - log.position);
+        if (found != nullptr) {
+            log.position += static_cast<std::size_t>(static_cast<const char*>(found) - from) + 1;
+            log.skipping = false;
+        } else {
+            log.position = log.end;
+            if (log.atEnd)
+                log.skipping = false;
+            else
+                refill(log);
+        }
+    }
 }
 
 }  // namespace
 
+LogFile::LogFile(LogFile&& other) noexcept
+    : file(std::exchange(other.file, nullptr)),
+      name(std::move(other.name)),
+      block(std::move(other.block)),
+      position(other.position),
+      end(other.end),
+      atEnd(other.atEnd),
+      skipping(other.skipping),
+      lastLineCut(other.lastLineCut) {}
+
+LogFile& LogFile::operator=(LogFile&& other) noexcept {
+    if (this != &other) {
+        closeLogFile(*this);
+        file = std::exchange(other.file, nullptr);
+        name = std::move(other.name);
+        block = std::move(other.block);
+        position = other.position;
+        end = other.end;
+        atEnd = other.atEnd;
+        skipping = other.skipping;
+        lastLineCut = other.lastLineCut;
+    }
+    return *this;
+}
+
+LogFile::~LogFile() {
+    closeLogFile(*this);
+}
+
 OpenedLog openLogFile(std::string& name) {
     std::string working = name;
     for (;;) {
-        std::optional<LogFile> log = tryOpen(working);
-        if (!log && working.size() < maxNameForSuffix) {
+        OpenAttempt attempt = tryOpen(working);
+        std::string failedName = working;
+        int failure = attempt.error;
+        if (!attempt.log && working.size() < maxNameForSuffix) {
             working += ".log";
-            log = tryOpen(working);
+            attempt = tryOpen(working);
+            // A name that exists but cannot be opened is worth telling over a missing one.
+            if (failure == ENOENT && attempt.error != 0) {
+                failedName = working;
+                failure = attempt.error;
+            }
         }
-        if (log) {
+        if (attempt.log) {
             name = working;
-            return {std::move(log), exitSuccess};
+            return {std::move(attempt.log), exitSuccess};
         }
-        consoleWrite(
-            "le fichier log n'a pas ete trouve \n quel fichier voulez-vous analyser ?(q pour "
-            "quitter)\n");
+        if (failure != ENOENT) {
+            consoleWrite("impossible d'ouvrir le fichier " + failedName + " : " +
+                         systemErrorText(failure) + "\n");
+        } else {
+            consoleWrite("le fichier log n'a pas ete trouve \n");
+        }
+        consoleWrite(" quel fichier voulez-vous analyser ?(q pour quitter)\n");
         if (!platform().readWord(working))
             return {std::nullopt, exitFailure};
         if (!working.empty() && working[0] == 'q')
@@ -62,19 +139,43 @@ OpenedLog openLogFile(std::string& name) {
     }
 }
 
-bool readLogLine(LogFile& log, std::string& line) {
-    line.clear();
-    while (line.size() < maxLineLength) {
-        int c = nextByte(log);
-        if (c == EOF)
-            break;
-        if (c == '\r' && peekByte(log) == '\n')
-            c = nextByte(log);
-        line.push_back(static_cast<char>(c));
-        if (c == '\n')
-            break;
+bool readLogLine(LogFile& log, std::string_view& line) {
+    skipRestOfLine(log);
+    if (log.end - log.position < lineWindow && !log.atEnd)
+        refill(log);
+    std::size_t available = log.end - log.position;
+    if (available == 0)
+        return false;
+    char* start = log.block.data() + log.position;
+    std::size_t window = available < lineWindow ? available : lineWindow;
+    log.lastLineCut = false;
+    if (const void* found = std::memchr(start, '\n', window)) {
+        auto breakAt = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+        log.position += breakAt + 1;
+        if (breakAt > 0 && start[breakAt - 1] == '\r') {
+            start[breakAt - 1] = '\n';  // "\r\n" is one line break
+            line = std::string_view(start, breakAt);
+            return true;
+        }
+        if (breakAt < maxLineLength) {
+            line = std::string_view(start, breakAt + 1);
+            return true;
+        }
+        // Exactly 299 bytes before the line break: the break is the rest, and is skipped.
+        line = std::string_view(start, maxLineLength);
+        log.lastLineCut = true;
+        return true;
     }
-    return !line.empty();
+    if (available <= maxLineLength) {  // the last line, without a line break
+        log.position = log.end;
+        line = std::string_view(start, available);
+        return true;
+    }
+    log.position += maxLineLength;
+    log.skipping = true;
+    log.lastLineCut = true;
+    line = std::string_view(start, maxLineLength);
+    return true;
 }
 
 void closeLogFile(LogFile& log) {

@@ -4,19 +4,31 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvelin {
 
-// Longest piece of a physical line delivered as one log line.
+// Longest line delivered: a longer physical line keeps its first 299 bytes and loses the rest.
 inline constexpr std::size_t maxLineLength = 299;
 
-// An open log, read as bytes through a buffer.
+// An open log, read in large blocks; lines are views into the block. Closes itself.
 struct LogFile {
     std::FILE* file = nullptr;
-    std::vector<char> buffer;
-    std::size_t position = 0;
-    std::size_t end = 0;
+    std::string name;  // as opened, for the messages of a read error
+    std::vector<char> block;
+    std::size_t position = 0;  // the next unread byte of the block
+    std::size_t end = 0;       // the end of the bytes read into the block
+    bool atEnd = false;        // nothing more to read from the file
+    bool skipping = false;     // the rest of a cut line is still to be skipped
+    bool lastLineCut = false;  // the latest line lost the rest of its physical line
+
+    LogFile() = default;
+    LogFile(LogFile&& other) noexcept;
+    LogFile& operator=(LogFile&& other) noexcept;
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+    ~LogFile();
 };
 
 // Opens `name`, or `name` with ".log" appended, or asks the user for another name until one
@@ -28,10 +40,11 @@ struct OpenedLog {
 };
 OpenedLog openLogFile(std::string& name);
 
-// Reads the next line into `line`: up to and including the next line break, but at most 299
-// characters, so a longer physical line comes in pieces. A carriage return before a line feed is
-// dropped. False at end of file.
-bool readLogLine(LogFile& log, std::string& line);
+// Reads the next line: up to and including its line break, "\r\n" read as "\n". A line whose
+// first 299 bytes hold no line break keeps those bytes; the rest of the physical line, its line
+// break included, is skipped (`lastLineCut` tells). The last line may lack a line break. The view
+// stays valid until the next call. False at the end of the log; a read error is fatal.
+bool readLogLine(LogFile& log, std::string_view& line);
 
 void closeLogFile(LogFile& log);
 

@@ -25,7 +25,7 @@ LogParts newLogParts() {
     return parts;
 }
 
-std::int32_t selectLogPart(std::string& line, LogParts& parts) {
+std::int32_t selectLogPart(std::string_view& line, LogParts& parts) {
     std::string_view word = textFrom(line, commandWordStart);
     std::string name;
     bool select = startsWith(word, "select");
@@ -34,7 +34,7 @@ std::int32_t selectLogPart(std::string& line, LogParts& parts) {
         name = parts.currentTarget;
     if (named) {
         if (!line.empty() && line.back() == '\n')
-            line.pop_back();
+            line.remove_suffix(1);
         name = fitName(textFrom(line, commandWordStart + 5), nameLength);
     }
     if (startsWith(word, "ini"))
@@ -63,7 +63,7 @@ std::int32_t selectLogPart(std::string& line, LogParts& parts) {
     return announce(parts, parts.count() - 1);
 }
 
-void handleLogCommand(std::string& line, LogParts& parts) {
+void handleLogCommand(std::string_view& line, LogParts& parts) {
     std::string_view text = messageText(line);
     if (startsWith(text, logCommand))
         parts.currentPart = selectLogPart(line, parts);
@@ -71,7 +71,7 @@ void handleLogCommand(std::string& line, LogParts& parts) {
     if (startsWith(text, targetLine)) {
         std::size_t close = text.find(']', targetLine.size());
         if (close == notFound)
-            fatalError("", line);
+            fatalMalformedLine(line);
         parts.currentTarget = cutText(text, targetLine.size(), close, nameLength);
     }
 }

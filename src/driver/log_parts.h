@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stats/part_stats.h"
@@ -30,9 +31,9 @@ LogParts newLogParts();
 // Recognises the log commands and the target line; may add a part, change the current part or
 // the current target. A "name " command loses its line break, so that the line dispatched
 // afterwards is the command without it.
-void handleLogCommand(std::string& line, LogParts& parts);
+void handleLogCommand(std::string_view& line, LogParts& parts);
 
 // The part that a log command selects (created when new); returns its index.
-std::int32_t selectLogPart(std::string& line, LogParts& parts);
+std::int32_t selectLogPart(std::string_view& line, LogParts& parts);
 
 }  // namespace torvelin

@@ -2,6 +2,7 @@
 
 #include <new>
 #include <string>
+#include <vector>
 
 #include "driver/console.h"
 #include "driver/log_file.h"
@@ -31,8 +32,7 @@ void outOfMemory() {
 // log-opening lines into the store.
 void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
     int progress = 0;
-    std::string line;
-    line.reserve(maxLineLength + 1);
+    std::string_view line;
     for (;;) {
         ++progress;
         if (!readLogLine(log, line))
@@ -44,7 +44,7 @@ void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
         if (chatLine || startsWith(line, logOpening)) {
             if (chat.size() >= chatStoreCapacity)
                 fatalError("trop de lignes de chat", line);
-            chat.push_back(line);
+            chat.emplace_back(std::string(line), log.lastLineCut);
         }
         if (progress == linesPerDot) {
             consoleWrite(".");
@@ -53,25 +53,25 @@ void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
     }
 }
 
-void writePages(LogParts& parts, std::string_view logFileName) {
+void writePages(LogParts& parts, const std::vector<std::string>& files,
+                std::string_view logFileName) {
     for (std::int32_t p = 0; p < parts.count(); ++p) {
         auto index = static_cast<std::size_t>(p);
-        const std::string& name = parts.names[index];
         consoleWrite("\nanalyse et ecriture de la partie de log nommee \"");
-        consoleWrite(name);
+        consoleWrite(parts.names[index]);
         consoleWrite("\"\n");
-        writeAnalysisPage(*parts.records[index], logFileName, name);
+        writeAnalysisPage(*parts.records[index], logFileName, files[index]);
         parts.records[index].reset();
     }
 }
 
-void printClosing(const LogParts& parts, std::int64_t elapsedMs) {
+void printClosing(const std::vector<std::string>& files, std::int64_t elapsedMs) {
     consoleWrite("\n\nTemps de traitement: ");
     consoleWrite(processingTimeText(elapsedMs));
     consoleWrite("s");
     consoleWrite("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
-    for (const std::string& name : parts.names) {
-        consoleWrite(pageFileName(name));
+    for (const std::string& file : files) {
+        consoleWrite(file);
         consoleWrite(", ");
     }
     consoleWrite(
@@ -106,10 +106,11 @@ int runProgram() {
     std::int64_t start = platform().clockMs();
     consoleWrite("Lecture en cours");
     readLog(log, parts, chat);
-    writePages(parts, logFileName);
     closeLogFile(log);
+    std::vector<std::string> files = pageFileNames(parts.names);
+    writePages(parts, files, logFileName);
     writeDiscussionsPage(chat, logFileName);
-    printClosing(parts, platform().clockMs() - start);
+    printClosing(files, platform().clockMs() - start);
     closingCountdown();
     return exitSuccess;
 }

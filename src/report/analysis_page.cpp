@@ -1,13 +1,14 @@
 #include "report/analysis_page.h"
 
+#include <algorithm>
 #include <string>
 
-#include "driver/console.h"
 #include "report/attack_sections.h"
 #include "report/magic_sections.h"
 #include "report/page_output.h"
 #include "report/reward_sections.h"
 #include "stats/latin1.h"
+#include "stats/text.h"
 
 namespace torvelin {
 
@@ -24,6 +25,34 @@ const std::array<std::string_view, effectTitleCount>& effectTitles() {
     return titles;
 }
 
+namespace {
+
+constexpr std::string_view pageSuffix = ".html";
+
+// Latin-1 letters in lower case: A-Z and the accented capitals from À to Þ (but ×).
+char lowerLatin1(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    bool capital = (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
+    return capital ? static_cast<char>(byte + 0x20) : c;
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = lowerLatin1(c);
+    return lower;
+}
+
+bool isDeviceName(std::string_view name) {
+    std::string stem = lowerCase(name.substr(0, name.find('.')));
+    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul")
+        return true;
+    return stem.size() == 4 && (startsWith(stem, "com") || startsWith(stem, "lpt")) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace
+
 std::string pageFileName(std::string_view partName) {
     std::string name(partName);
     for (char& c : name) {
@@ -32,7 +61,23 @@ std::string pageFileName(std::string_view partName) {
         if (control || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
             c = '_';
     }
-    return name + ".html";
+    if (isDeviceName(name))
+        name.insert(0, "_");
+    return name + std::string(pageSuffix);
+}
+
+std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames) {
+    std::vector<std::string> files;
+    std::vector<std::string> taken{"discussions.html"};
+    for (const std::string& part : partNames) {
+        std::string file = pageFileName(part);
+        std::string base = file.substr(0, file.size() - pageSuffix.size());
+        for (int n = 2; std::find(taken.begin(), taken.end(), lowerCase(file)) != taken.end(); ++n)
+            file = base + "_" + std::to_string(n) + std::string(pageSuffix);
+        taken.push_back(lowerCase(file));
+        files.push_back(file);
+    }
+    return files;
 }
 
 SectionFlags spellAndDefenceFlags(const PartStats& stats) {
@@ -114,18 +159,16 @@ void writeHeader(std::FILE* out, std::string_view logFileName) {
 
 }  // namespace
 
-void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::string_view partName) {
+void writeAnalysisPage(PartStats& stats, std::string_view logFileName,
+                       const std::string& fileName) {
     SectionFlags flags = spellAndDefenceFlags(stats);
     separatePreciseShots(stats);
     AttackReport report = prepareAttackReport(stats);
     flags.hasRanged = static_cast<std::int32_t>(report.rangedEntries.size());
 
-    std::string fileName = pageFileName(partName);
-    std::FILE* out = std::fopen(fileName.c_str(), "w");
-    if (out == nullptr)
-        fatalError("impossible d'ecrire le fichier " + fileName);
-
-    std::string fileBase = fileName.substr(0, fileName.size() - 5);
+    PageFile file = openPage(fileName);
+    std::FILE* out = file.out;
+    std::string fileBase = fileName.substr(0, fileName.size() - pageSuffix.size());
     std::string partLink = htmlEscape(fileBase);
     PageContext page{out, partLink, flags};
 
@@ -142,7 +185,7 @@ void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::stri
     writeExperienceSection(page, stats);
     writeCraftingSection(page, stats);
     put(out, "<p>&nbsp;</p></body></html>");
-    std::fclose(out);
+    closePage(file);
 }
 
 }  // namespace torvelin

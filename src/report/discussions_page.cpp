@@ -85,7 +85,8 @@ bool belongsTo(std::string_view text, std::size_t c) {
     return c == generalChannel && startsWith(text.substr(channel.prefix.size()), "Vous dîtes"_l1);
 }
 
-void writeMessage(std::FILE* out, std::string_view line, std::size_t c) {
+void writeMessage(std::FILE* out, const ChatLine& stored, std::size_t c) {
+    std::string_view line = stored.text;
     const Channel& channel = channels()[c];
     std::string_view text = messageText(line);
     std::size_t speakerEnd = text.find(channel.speakerEnd, channel.prefix.size());
@@ -108,13 +109,15 @@ void writeMessage(std::FILE* out, std::string_view line, std::size_t c) {
             start += channel.textMarker.size();
     }
     if (start == notFound)
-        fatalError("", line);
+        fatalMalformedLine(line);
     std::size_t end = text.find(channel.textEnd, start);
-    if (end == notFound)
-        fatalError("", line);
-
     std::string_view recipient;
-    if (c == privateChannel && startsWith(text.substr(end + 1), " à "_l1)) {
+    if (end == notFound) {
+        // A line cut at its length limit keeps the text it has.
+        if (!stored.cut)
+            fatalMalformedLine(line);
+        end = text.size();
+    } else if (c == privateChannel && startsWith(text.substr(end + 1), " à "_l1)) {
         recipient = text.substr(end + 1);
     }
     put(out, "<font size=2><i>");
@@ -127,7 +130,8 @@ void writeMessage(std::FILE* out, std::string_view line, std::size_t c) {
     put(out, "</font><br>");
 }
 
-void processLine(std::FILE* out, std::string_view line, std::size_t c, ChannelPass& pass) {
+void processLine(std::FILE* out, const ChatLine& stored, std::size_t c, ChannelPass& pass) {
+    std::string_view line = stored.text;
     if (startsWith(line, logOpening)) {
         pass.date = LogDate{std::string(line), false};
         formatLogDate(pass.date, line);
@@ -150,7 +154,7 @@ void processLine(std::FILE* out, std::string_view line, std::size_t c, ChannelPa
         put(out, "</i></font><br>");
         pass.datePending = false;
     }
-    writeMessage(out, line, c);
+    writeMessage(out, stored, c);
 }
 
 std::string_view frenchWeekday(std::string_view day) {
@@ -204,9 +208,8 @@ void formatLogDate(LogDate& date, std::string_view storedLine) {
 }
 
 void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) {
-    std::FILE* out = std::fopen("discussions.html", "w");
-    if (out == nullptr)
-        fatalError("impossible d'ecrire le fichier discussions.html");
+    PageFile file = openPage("discussions.html");
+    std::FILE* out = file.out;
     writeHeader(out, logFileName);
     writeSummary(out);
     consoleWrite("\n");
@@ -215,7 +218,7 @@ void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) 
         ChannelPass pass;
         consoleWrite("analyse ");
         consoleWrite(channels()[c].consoleName);
-        for (const std::string& stored : store) {
+        for (const ChatLine& stored : store) {
             if (++progress == 100) {
                 consoleWrite(".");
                 progress = 0;
@@ -225,7 +228,7 @@ void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) 
         consoleWrite("\n");
     }
     put(out, "</html>");
-    std::fclose(out);
+    closePage(file);
 }
 
 }  // namespace torvelin

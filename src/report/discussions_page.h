@@ -4,12 +4,22 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace torvelin {
 
+// A line kept for the discussions page; `cut` when it lost the rest of a too long physical line.
+struct ChatLine {
+    std::string text;
+    bool cut = false;
+
+    ChatLine(std::string line, bool wasCut = false) : text(std::move(line)), cut(wasCut) {}
+    ChatLine(const char* line) : text(line) {}
+};
+
 // The lines kept for the discussions page: chat lines and log-opening lines, in log order.
-using ChatStore = std::vector<std::string>;
+using ChatStore = std::vector<ChatLine>;
 inline constexpr std::size_t chatStoreCapacity = 30000;
 
 // A date heading: the text and whether it is a formatted date, which ends with the page's own

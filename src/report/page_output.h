@@ -1,5 +1,5 @@
-// Writing page text: plain and formatted output to an open page file, and HTML escaping of every
-// text that comes from the log.
+// Writing page text: the page files, plain and formatted output to an open page, and HTML
+// escaping of every text that comes from the log.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,22 @@
 #include <string_view>
 
 namespace torvelin {
+
+// A page being written. Its text goes to a new temporary file beside it, which replaces the page
+// only once complete, so that a page is never left half-written: a failed write, flush, close or
+// rename ends the program ("impossible d'ecrire le fichier NAME : REASON") and the temporary file
+// is removed, leaving the page of an earlier run as it was.
+struct PageFile {
+    std::FILE* out = nullptr;
+    std::string name;
+    std::string temporaryName;
+};
+
+// Starts the page `name` (a file name in the program's Latin-1 text).
+PageFile openPage(const std::string& name);
+
+// Completes the page: its file takes the page's name.
+void closePage(PageFile& page);
 
 // Writes text as it is.
 void put(std::FILE* out, std::string_view text);

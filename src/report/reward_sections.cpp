@@ -9,6 +9,7 @@
 #include "report/statistics.h"
 #include "rewards/reward_tables.h"
 #include "stats/latin1.h"
+#include "stats/text.h"
 
 namespace torvelin {
 
@@ -19,7 +20,7 @@ namespace {
 // so the digits always show the counter's value.
 void writeSplitCounter(std::FILE* out, std::int64_t low, std::int64_t high) {
     if (high > 0 && low >= splitCounterBase) {
-        high += low / splitCounterBase;
+        high = saturatingAdd(high, low / splitCounterBase);
         low %= splitCounterBase;
     }
     writeGroupedNumber(out, low, high);
@@ -63,8 +64,8 @@ void writeHuntingSection(const PageContext& page, const PartStats& stats) {
     std::int64_t xpHigh = 0;
     auto used = static_cast<std::size_t>(stats.lastKill) + 1;
     for (std::size_t i = 0; i < used && i < stats.kills.size(); ++i) {
-        realmPoints += stats.kills[i].realmPoints;
-        bounties += stats.kills[i].bounties;
+        realmPoints = saturatingAdd(realmPoints, stats.kills[i].realmPoints);
+        bounties = saturatingAdd(bounties, stats.kills[i].bounties);
         addWithCarry(xpLow, xpHigh, stats.kills[i].xp);
     }
 
@@ -118,8 +119,8 @@ void writeExperienceList(std::FILE* out, const ExperienceSums& sums, std::int64_
         } else if (kills == 0) {
             writeGroupedNumber(out, 0, 0);
         } else {
-            writeGroupedNumber(out, sums.low[k] / kills + (splitCounterBase / kills) * sums.high[k],
-                               0);
+            std::int64_t billions = saturatingMultiply(splitCounterBase / kills, sums.high[k]);
+            writeGroupedNumber(out, saturatingAdd(sums.low[k] / kills, billions), 0);
         }
         if (k >= 1)
             put(out, ")");
@@ -169,9 +170,9 @@ void writeMonsterTotalRow(std::FILE* out, const PartStats& stats) {
         const MonsterEntry& monster = stats.monsters[static_cast<std::size_t>(i)];
         for (std::size_t k = 0; k < sums.low.size(); ++k) {
             addWithCarry(sums.low[k], sums.high[k], monster.xp[k]);
-            sums.high[k] += monster.xpBillions[k];
+            sums.high[k] = saturatingAdd(sums.high[k], monster.xpBillions[k]);
         }
-        money += monster.moneyCopper;
+        money = saturatingAdd(money, monster.moneyCopper);
         kills += monster.killCount;
     }
     put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");

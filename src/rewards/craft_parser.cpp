@@ -21,7 +21,7 @@ CraftEntry& currentCraftEntry(PartStats& stats) {
 std::string nameUpTo(std::string_view line, std::string_view prefix, char endMark) {
     std::size_t end = line.find(endMark);
     if (end == notFound)
-        fatalError("", line);
+        fatalMalformedLine(line);
     return cutText(line, messageStart + prefix.size(), end, nameLength);
 }
 

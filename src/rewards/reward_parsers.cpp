@@ -26,7 +26,7 @@ void creditExperienceParts(std::string_view line, PartStats& stats) {
             continue;
         std::size_t close = line.find(')', at);
         if (close == notFound)
-            fatalError("", line);
+            fatalMalformedLine(line);
         MonsterEntry& monster = currentMonsterEntry(stats);
         addWithCarry(monster.xp[k], monster.xpBillions[k], readDottedNumber(line, at, close));
     }
@@ -85,7 +85,7 @@ void parseExperience(std::string_view line, PartStats& stats) {
     if (stats.monsterDeathPending == 0) {
         // Experience of a realm kill; dropped while no kill is known.
         if (KillEntry* kill = newestKill(stats))
-            kill->xp += amount;
+            kill->xp = saturatingAdd(kill->xp, amount);
         return;
     }
     stats.lootOpen = 1;
@@ -111,12 +111,12 @@ void parseRealmPoints(std::string_view line, PartStats& stats) {
             stats.lastVictimBold = false;
         }
         if (KillEntry* kill = newestKill(stats))
-            kill->realmPoints += firstNumber(text);
+            kill->realmPoints = saturatingAdd(kill->realmPoints, firstNumber(text));
         stats.monsterDeathPending = 0;
     }
     if (contains(text, "Prime de Royaume!") || contains(text, "Primes de Royaume!")) {
         if (KillEntry* kill = newestKill(stats))
-            kill->bounties += firstNumber(text);
+            kill->bounties = saturatingAdd(kill->bounties, firstNumber(text));
     }
 }
 
@@ -135,7 +135,8 @@ void parseMoney(std::string_view line, PartStats& stats) {
     std::int64_t copper = 10000 * coinsAt(line, cursor, "pièces d'or"_l1);
     copper += 100 * coinsAt(line, cursor, "pièces d'argent"_l1);
     copper += coinsAt(line, cursor, "pièces de cuivre"_l1);
-    currentMonsterEntry(stats).moneyCopper += copper;
+    MonsterEntry& monster = currentMonsterEntry(stats);
+    monster.moneyCopper = saturatingAdd(monster.moneyCopper, copper);
 }
 
 void parseLoot(std::string_view line, PartStats& stats) {
@@ -146,7 +147,7 @@ void parseLoot(std::string_view line, PartStats& stats) {
     std::size_t begin = messageStart + inText + leaves.size();
     std::size_t end = line.find('.', begin);
     if (end == notFound)
-        fatalError("", line);
+        fatalMalformedLine(line);
     MonsterEntry& monster = currentMonsterEntry(stats);
     std::int32_t loot = findOrAddLoot(monster, cutText(line, begin, end, nameLength), line);
     ++monster.loots[static_cast<std::size_t>(loot)].times;

@@ -27,10 +27,10 @@ std::int32_t findByName(const std::vector<Entry>& table, std::int32_t count, std
 }  // namespace
 
 void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amount) {
-    value += amount;
+    value = saturatingAdd(value, amount);
     if (value > splitCounterBase) {
         value -= splitCounterBase;
-        ++billions;
+        billions = saturatingAdd(billions, 1);
     }
 }
 

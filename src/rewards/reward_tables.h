@@ -9,7 +9,8 @@
 namespace torvelin {
 
 // Experience sums are split counters: value + billions x 1,000,000,000. An addition that takes
-// the value above 1,000,000,000 carries once into the billions; exactly 1,000,000,000 stays.
+// the value above 1,000,000,000 carries once into the billions; exactly 1,000,000,000 stays. Both
+// parts stop at the largest 64-bit value.
 void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amount);
 
 // The index of the monster called `name`, added when new. A 501st monster ends the program.

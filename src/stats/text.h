@@ -68,6 +68,22 @@ inline std::int64_t stampSeconds(std::string_view line) {
     return firstNumberAt(line, 7);
 }
 
+// a + b, held at the largest (or smallest) 64-bit value instead of passing it.
+inline std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? INT64_MAX : INT64_MIN;
+    return sum;
+}
+
+// a x b, held at the largest (or smallest) 64-bit value instead of passing it.
+inline std::int64_t saturatingMultiply(std::int64_t a, std::int64_t b) {
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(a, b, &product))
+        return (a < 0) == (b < 0) ? INT64_MAX : INT64_MIN;
+    return product;
+}
+
 // Minutes x 100 + seconds: ties a follow-up line to the event of the same second.
 inline std::int64_t lineTime(std::string_view line) {
     return stampMinutes(line) * 100 + stampSeconds(line);

@@ -1,4 +1,4 @@
-// A list of integer samples (damages, intervals, qualities...) of at most 5000 entries.
+// A list of integer samples (damages, intervals, qualities...): every sample is kept.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@ namespace torvelin {
 // A sample that counts as an event but is skipped by every statistic (a hit on a keep door, a
 // resisted proc...).
 inline constexpr std::int32_t markerSample = 999999999;
-inline constexpr std::size_t valueListCapacity = 5000;
 
 struct ValueList {
     std::vector<std::int32_t> values;
@@ -18,8 +17,10 @@ struct ValueList {
     bool empty() const { return values.empty(); }
 };
 
-// Appends a sample; a full list drops it with the console warning "tableau de valeurs plein\n".
-void appendValue(ValueList& list, std::int32_t value);
+// Appends a sample.
+inline void appendValue(ValueList& list, std::int32_t value) {
+    list.values.push_back(value);
+}
 
 // Takes sample `index` out of the list: the last sample takes its place.
 void removeSwappingLast(ValueList& list, std::size_t index);

@@ -82,14 +82,16 @@ TEST(StyleLines, StyleLineWithoutEndIsFatal) {
             testing::routeConsoleToStderr();
             feedAttack(*stats, "Vous vous préparez à exécuter votre Taillade"_l1);
         },
-        ::testing::ExitedWithCode(1), "ERREUR\n\n\nl'erreur s'est produite dans la ligne");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne");
     EXPECT_EXIT(
         {
             testing::routeConsoleToStderr();
             feedAttack(*stats,
                        "Vous vous préparez maintenant à effectuer le style de secours: X"_l1);
         },
-        ::testing::ExitedWithCode(1), "ERREUR\n\n\nl'erreur s'est produite dans la ligne");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne");
 }
 
 TEST(WeaponName, TakenBetweenVotreAndTheFirstComma) {

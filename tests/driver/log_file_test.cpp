@@ -17,30 +17,37 @@ std::vector<std::string> readAll(const std::string& path) {
     std::string name = path;
     OpenedLog opened = openLogFile(name);
     std::vector<std::string> lines;
-    std::string line;
+    std::string_view line;
     while (readLogLine(*opened.log, line))
-        lines.push_back(line);
+        lines.emplace_back(line);
     closeLogFile(*opened.log);
     return lines;
 }
 
-TEST(ReadLogLine, LongLinesComeInPiecesOf299) {
+// Another player's long chat message must not turn its rest into lines of their own: a line keeps
+// its first 299 bytes and the rest of the physical line, line break included, is skipped.
+TEST(ReadLogLine, TheRestOfALongLineIsSkipped) {
     TempFolder folder;
-    folder.write("long.log", std::string(650, 'x'));
+    std::string exact(299, 'y');
+    std::string crlf298 = std::string(298, 'z') + "\r\n";
+    folder.write("long.log", std::string(650, 'x') + "\n[10:00:00] [TOUS]:  ]log ini\n" + exact +
+                                 "\n" + crlf298 + exact + "\r\nsuite\n" + std::string(700, 'w'));
     std::vector<std::string> lines = readAll(folder.file("long.log"));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].size(), 299u);
-    EXPECT_EQ(lines[1].size(), 299u);
-    EXPECT_EQ(lines[2].size(), 52u);
+    std::vector<std::string> expected = {std::string(299, 'x'),
+                                         "[10:00:00] [TOUS]:  ]log ini\n",
+                                         exact,
+                                         std::string(298, 'z') + "\n",
+                                         exact,
+                                         "suite\n",
+                                         std::string(299, 'w')};
+    EXPECT_EQ(lines, expected);
 }
 
 TEST(ReadLogLine, LineBreaksStayAndCarriageReturnsGo) {
     TempFolder folder;
-    std::string exact(299, 'y');
-    folder.write("breaks.log", "un\r\ndeux\n\ntrois\rquatre\n" + exact + "\nfin");
+    folder.write("breaks.log", "un\r\ndeux\n\ntrois\rquatre\r\r\nfin\r");
     std::vector<std::string> lines = readAll(folder.file("breaks.log"));
-    std::vector<std::string> expected = {"un\n", "deux\n", "\n", "trois\rquatre\n",
-                                         exact,  "\n",     "fin"};
+    std::vector<std::string> expected = {"un\n", "deux\n", "\n", "trois\rquatre\r\n", "fin\r"};
     EXPECT_EQ(lines, expected);
 }
 

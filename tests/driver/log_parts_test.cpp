@@ -15,7 +15,8 @@ using testing::routeConsoleToStderr;
 class LogCommands : public ::testing::Test {
   protected:
     void command(std::string_view text) {
-        std::string line = logLine(text);
+        std::string full = logLine(text);
+        std::string_view line = full;
         handleLogCommand(line, parts);
         lastLine = line;
     }
@@ -37,7 +38,7 @@ TEST_F(LogCommands, NameCreatesAPartAndDropsOnlyTheLineBreak) {
     ASSERT_EQ(parts.records.size(), 2u);
     EXPECT_NE(parts.records[1], nullptr);
 
-    std::string last = "[12:34:56] [TOUS]:  ]log name Fin";  // last line of a file, no break
+    std::string_view last = "[12:34:56] [TOUS]:  ]log name Fin";  // last line of a file, no break
     handleLogCommand(last, parts);
     EXPECT_EQ(currentName(), "Fin");
 }
@@ -106,7 +107,8 @@ TEST(LogCommandErrors, UnknownCommandWordIsFatal) {
         {
             routeConsoleToStderr();
             LogParts parts = newLogParts();
-            std::string line = logLine("[TOUS]:  ]log nom X");
+            std::string text = logLine("[TOUS]:  ]log nom X");
+            std::string_view line = text;
             handleLogCommand(line, parts);
         },
         ::testing::ExitedWithCode(1), "erreur de ligne de commande pour le choix du nom");
@@ -117,11 +119,13 @@ TEST(LogCommandErrors, TargetWithoutClosingBracketIsFatal) {
         {
             routeConsoleToStderr();
             LogParts parts = newLogParts();
-            std::string line = logLine("Vous visez [Grand loup");
+            std::string text = logLine("Vous visez [Grand loup");
+            std::string_view line = text;
             handleLogCommand(line, parts);
         },
         ::testing::ExitedWithCode(1),
-        "\n\nERREUR\n\n\nl'erreur s'est produite dans la ligne : \n.*Vous visez \\[Grand loup\n\n");
+        "\n\nERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n.*Vous visez \\[Grand loup\n\n");
 }
 
 }  // namespace

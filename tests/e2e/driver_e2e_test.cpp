@@ -162,9 +162,101 @@ TEST(ProgramRun, PageThatCannotBeWrittenIsAnError) {
     std::filesystem::create_directory(folder.file("Resultats.html"));
     ProgramRun run = runTorvelin(folder);
     EXPECT_EQ(run.exitStatus, 1);
-    std::string expectedEnd = "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html";
+    std::string expectedEnd =
+        "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : Is a directory";
     ASSERT_GE(run.console.size(), expectedEnd.size());
     EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+}
+
+std::string consoleEnd(const ProgramRun& run, std::size_t size) {
+    return run.console.substr(run.console.size() - std::min(size, run.console.size()));
+}
+
+// A disk that fills up (here a file-size limit of 4096 bytes) is an error, and the page of the
+// earlier run stays whole under its name.
+TEST(ProgramFaults, AFailedWriteKeepsThePageOfTheEarlierRun) {
+    TempFolder folder;
+    folder.write("chat.log", expectedFile("caster/chat.log"));
+    ASSERT_EQ(runTorvelin(folder).exitStatus, 0);
+    ProgramRun run = runTorvelin(folder, nullptr, "trap '' XFSZ; ulimit -f 8; ");
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : File too large";
+    EXPECT_EQ(consoleEnd(run, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("caster/Resultats.html"));
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        files += entry.path().filename() == ".typed-input" ? 0 : 1;
+    EXPECT_EQ(files, 3u);  // the log and the two pages of the earlier run
+}
+
+TEST(ProgramFaults, ALogThatCannotBeReadIsAnError) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("chat.log"));
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nimpossible de lire le fichier chat.log : Is a directory";
+    EXPECT_EQ(consoleEnd(run, expectedEnd.size()), expectedEnd);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+
+    // A log that exists but cannot be opened is not reported as missing.
+    TempFolder loop;
+    std::filesystem::create_symlink("chat.log", loop.file("chat.log"));
+    run = runTorvelin(loop);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.console, banner +
+                               "impossible d'ouvrir le fichier chat.log : Too many levels of "
+                               "symbolic links\n quel fichier voulez-vous analyser ?(q pour "
+                               "quitter)\n");
+}
+
+// Another player's long guild message: what stands past its 299th byte is no game line, and the
+// cut message keeps its text on the discussions page.
+TEST(ProgramFaults, TheRestOfALongChatLineIsNoLine) {
+    TempFolder folder;
+    std::string message = "[10:00:00] @@[Guilde] Karl : \"";
+    std::string text(299 - message.size(), 'a');
+    message += text + "[10:00:00] ";
+    folder.write("chat.log", message +
+                                 "[10:00:01] [TOUS]:  ]log name Pirate\n"
+                                 "[10:00:02] Vous attaquez le loup avec votre dague, et infligez "
+                                 "40 points!\n");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0) << run.console;
+    EXPECT_EQ(run.console.find("nouvelle partie"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Pirate.html")));
+    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Avec l'arme : dague"),
+              std::string::npos);
+    EXPECT_NE(readFile(folder.file("discussions.html")).find("<b>Karl</b> : " + text + "</font>"),
+              std::string::npos);
+}
+
+// Names that differ only by case or by a character a file name cannot hold, device names and a
+// part named after the discussions page each get a file of their own, named in UTF-8 on disk.
+TEST(ProgramFaults, PartsNeverShareAPageFile) {
+    TempFolder folder;
+    std::string log;
+    for (std::string_view part : std::initializer_list<std::string_view>{
+             "a/b", "A:b", "discussions", "con", "Nul.txt", "a_b_2", "Épée"_l1, "éPÉE"_l1})
+        log += "[10:00:00] [TOUS]:  ]log name " + std::string(part) + "\n";
+    folder.write("chat.log", log +
+                                 "[10:00:00] [TOUS]:  ]log name A:b\n"
+                                 "[10:00:02] Vous attaquez le loup avec votre dague, et infligez "
+                                 "40 points!\n");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.console.find("fichiers Resultats.html, a_b.html, A_b_2.html, discussions_2.html, "
+                               "_con.html, _Nul.txt.html, a_b_2_2.html, " +
+                               std::string("Épée.html, éPÉE_2.html, "_l1)),
+              std::string::npos)
+        << run.console;
+    for (const char* file : {"a_b.html", "A_b_2.html", "discussions_2.html", "_con.html",
+                             "_Nul.txt.html", "a_b_2_2.html", "Épée.html", "éPÉE_2.html"}) {
+        EXPECT_TRUE(std::filesystem::exists(folder.file(file))) << file;
+    }
+    std::string page = readFile(folder.file("A_b_2.html"));
+    EXPECT_NE(page.find("href=\"./A_b_2.html#Attaques\""), std::string::npos);
 }
 
 TEST(ProgramRun, NulBytesAreOrdinaryCharactersOfNames) {

@@ -29,14 +29,15 @@ void TempFolder::write(std::string_view name, std::string_view bytes) const {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-ProgramRun runTorvelin(const TempFolder& folder, const std::string* input) {
+ProgramRun runTorvelin(const TempFolder& folder, const std::string* input,
+                       std::string_view shellSetup) {
     std::string stdinPath = "/dev/null";
     if (input != nullptr) {
         stdinPath = folder.file(".typed-input");
         folder.write(".typed-input", *input);
     }
-    std::string command =
-        "cd '" + folder.path() + "' && '" + TORVELIN_BINARY + "' <'" + stdinPath + "' 2>&1";
+    std::string command = "cd '" + folder.path() + "' && " + std::string(shellSetup) + "'" +
+                          TORVELIN_BINARY + "' <'" + stdinPath + "' 2>&1";
     ProgramRun run;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)

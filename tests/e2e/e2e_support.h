@@ -27,8 +27,10 @@ class TempFolder {
     std::string path_;
 };
 
-// Runs the program in `folder` with standard input from /dev/null, or from `input` when given.
-ProgramRun runTorvelin(const TempFolder& folder, const std::string* input = nullptr);
+// Runs the program in `folder` with standard input from /dev/null, or from `input` when given;
+// `shellSetup` (shell commands ending in "&& " or "; ") runs first in the same shell.
+ProgramRun runTorvelin(const TempFolder& folder, const std::string* input = nullptr,
+                       std::string_view shellSetup = "");
 
 // The expected file `name` of the test data folder (tests/e2e/data).
 std::string expectedFile(std::string_view name);

@@ -59,15 +59,6 @@ TEST(ParseDamageTaken, ThroughTheDispatchTheKindLastsOneLine) {
     EXPECT_EQ(received(*stats, 7), (std::vector<std::int32_t>{30}));
 }
 
-TEST(ParseDamageTaken, AFullListDropsTheSample) {
-    ConsoleCapture console;
-    auto stats = newPartStats();
-    stats->receivedDamage[7].values.assign(valueListCapacity, 3);
-    incoming(*stats, "Vous encaissez 30 points de dégâts."_l1);
-    EXPECT_EQ(stats->receivedDamage[7].count(), 5000);
-    EXPECT_EQ(console.text(), "tableau de valeurs plein\n");
-}
-
 TEST(ParseIncomingKind, LaterMatchesOverrideEarlierOnes) {
     auto stats = newPartStats();
     incoming(*stats,
@@ -87,15 +78,6 @@ TEST(ParseMeleeHitTaken, EnemyBlowsButNotThePlayersOwn) {
     parseMeleeHitTaken(logLine("L'archer vise votre bras et vous blesse pour 23 points !"), *stats);
     parseMeleeHitTaken(logLine("Vous frappez et infligez 80 points de dégâts !"_l1), *stats);
     EXPECT_EQ(stats->meleeHitsTaken.values, (std::vector<std::int32_t>{57, 23}));
-}
-
-TEST(ParseMeleeHitTaken, AFullListDropsTheSample) {
-    ConsoleCapture console;
-    auto stats = newPartStats();
-    stats->meleeHitsTaken.values.assign(valueListCapacity, 3);
-    parseMeleeHitTaken(logLine("Le brigand vous frappe pour 57 points de dégâts !"_l1), *stats);
-    EXPECT_EQ(stats->meleeHitsTaken.count(), 5000);
-    EXPECT_EQ(console.text(), "tableau de valeurs plein\n");
 }
 
 TEST(ParseDefence, EachRule) {

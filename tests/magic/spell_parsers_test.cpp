@@ -107,18 +107,6 @@ TEST(ParseHeal, NamesAreCutTo49CharactersAndAnInvertedCutIsEmpty) {
     EXPECT_EQ(stats->healTarget, "");
 }
 
-TEST(ParseHeal, FullCappedListDropsTheSampleButTheHealStillLeaves) {
-    ConsoleCapture console;
-    auto stats = afterCast("Soin", "10:00:05");
-    SpellEntry& entry = stats->spells[0];
-    entry.cappedHeals.values.assign(valueListCapacity, 1);
-    parseHeal(logLine("Vous vous soignez de 50 points de vie.", "10:00:05"), *stats);
-    parseHeal(logLine("Vos points de vie sont au maximum.", "10:00:05"), *stats);
-    EXPECT_TRUE(entry.hitDamage.empty());
-    EXPECT_EQ(entry.cappedHeals.count(), 5000);
-    EXPECT_EQ(console.text(), "tableau de valeurs plein\n");
-}
-
 TEST(ParseHeal, HealLineWithoutDeIsFatal) {
     auto stats = afterCast("Soin", "10:00:05");
     std::string line = logLine("Vous soignez Bob pour 30 points.", "10:00:05");

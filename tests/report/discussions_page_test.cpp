@@ -94,7 +94,10 @@ TEST(DiscussionsPageErrors, MessageWithoutClosingQuoteIsFatal) {
             routeConsoleToStderr();
             writeDiscussionsPage({"[10:00:00] @@Karl dit, \"sans fin\n"}, "chat.log");
         },
-        ::testing::ExitedWithCode(1), "ERREUR\n\n\nl'erreur s'est produite dans la ligne : \n");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n");
+    // The page was being written: its temporary file is gone and no page is left.
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 }  // namespace

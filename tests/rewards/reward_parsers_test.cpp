@@ -187,6 +187,26 @@ TEST(ParseMoney, LargeSumsDoNotWrap) {
     EXPECT_EQ(stats->monsters[0].moneyCopper, 3000000000);
 }
 
+// Absurd amounts stop at the largest sum instead of wrapping around.
+TEST(RewardSums, SaturateAtTheLargestValue) {
+    constexpr std::int64_t largest = INT64_MAX;
+    auto stats = newPartStats();
+    feed(*stats, "Le roi meurt !");
+    stats->monsters[0].moneyCopper = largest - 5;
+    feed(*stats, "Vous ramassez 2147483647 pièces d'or."_l1);
+    EXPECT_EQ(stats->monsters[0].moneyCopper, largest);
+    feed(*stats, "Vous gagnez 100 realm points!");
+    stats->kills[0].realmPoints = largest - 5;
+    stats->kills[0].bounties = largest - 5;
+    stats->kills[0].xp = largest - 5;
+    feed(*stats, "Vous gagnez 50 points de royaume supplémentaires !"_l1);
+    feed(*stats, "Vous gagnez 30 Primes de Royaume!");
+    feed(*stats, experience("2.000.000"));
+    EXPECT_EQ(stats->kills[0].realmPoints, largest);
+    EXPECT_EQ(stats->kills[0].bounties, largest);
+    EXPECT_EQ(stats->kills[0].xp, largest);
+}
+
 TEST(ParseLoot, LootLineWithoutFullStopIsFatal) {
     auto stats = newPartStats();
     feed(*stats, "Le loup meurt !");
