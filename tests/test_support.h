@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/platform.h"
+#include "base/platform.h"
 
 namespace torvelin::testing {
 

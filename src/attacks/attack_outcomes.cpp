@@ -3,10 +3,10 @@
 #include <array>
 
 #include "attacks/attack_state.h"
-#include "attacks/weapon_tables.h"
-#include "magic/spell_table.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/spell_table.h"
+#include "record/weapon_tables.h"
 
 namespace torvelin {
 namespace {
@@ -16,11 +16,6 @@ constexpr std::string_view shot = "Vous tirez";
 constexpr std::string_view spellStrike = "Vous frappez et infligez";
 constexpr std::string_view areaTouch = "Vous touchez";
 constexpr std::string_view trebuchetShot = "Vous tirez avec votre le trébuchet !"_l1;
-
-// Where a given effect announced in the same second books the damage of a "Vous touchez" line.
-constexpr std::int32_t effectSpell = 0;
-constexpr std::int32_t effectMagicSurge = 3;
-constexpr std::int32_t effectConsumed = 6;
 
 // Doors, lords and guards of a keep: their hits count, but not their damage.
 bool isKeepTarget(std::string_view text) {
@@ -63,19 +58,19 @@ void bookWeaponHit(std::string_view line, std::string_view text, PartStats& stat
                    std::int32_t damage, std::int32_t modifier) {
     bool keepTarget = isKeepTarget(text);
     // A style prepared but not executed: the hit carries no style.
-    if (stats.styledHitPending == 0 && stats.noStyle == 0)
-        stats.noStyle = 1;
-    stats.styledHitPending = 0;
-    stats.addedDamagePending = 1;
+    if (!stats.styledHitPending && !stats.noStyle)
+        stats.noStyle = true;
+    stats.styledHitPending = false;
+    stats.addedDamagePending = true;
     extractWeaponName(line, stats);
-    bool marked = keepTarget || stats.interceptPending != 0;
-    if (stats.noStyle == 0) {
+    bool marked = keepTarget || stats.interceptPending;
+    if (!stats.noStyle) {
         ValueList& bonus = currentWeaponStyleEntry(stats).styleBonus;
         if (marked && !bonus.empty())
             bonus.values.back() = markerSample;
     } else {
         setCurrentStyle(stats, styleNone);
-        if (stats.multiAttackArmed == 1)
+        if (stats.multiAttackArmed)
             useMultipleStyle(stats);
     }
     linkStyleWeapon(stats, line);
@@ -87,10 +82,10 @@ void bookWeaponHit(std::string_view line, std::string_view text, PartStats& stat
     } else {
         appendValue(entry.hitDamage, markerSample);
         appendValue(entry.hitModifier, markerSample);
-        stats.interceptPending = 0;
+        stats.interceptPending = false;
     }
-    stats.noStyle = 1;
-    stats.castMode = 0;
+    stats.noStyle = true;
+    stats.castMode = false;
 }
 
 void bookSpellHit(PartStats& stats, std::int32_t damage, std::int32_t modifier) {
@@ -101,35 +96,35 @@ void bookSpellHit(PartStats& stats, std::int32_t damage, std::int32_t modifier) 
 
 // A "Vous touchez" line in the second of a cast or of an effect announcement.
 void bookTouch(PartStats& stats, std::int32_t damage, std::int32_t modifier) {
-    switch (stats.effectKind) {
-        case effectSpell:
+    switch (stats.touchTarget) {
+        case TouchTarget::spell:
             bookSpellHit(stats, damage, modifier);
-            currentSpellEntry(stats).spellKind = spellArea;
+            currentSpellEntry(stats).spellKind = SpellKind::area;
             return;  // every further line of the second is booked too (area spells)
-        case 1:
-            appendValue(stats.givenEffects[0], damage);
+        case TouchTarget::poison:
+            appendValue(stats.givenEffects[GivenEffect::poison], damage);
             break;
-        case 2:
-            appendValue(stats.givenEffects[3], damage);
+        case TouchTarget::bleeding:
+            appendValue(stats.givenEffects[GivenEffect::bleeding], damage);
             break;
-        case effectMagicSurge:
+        case TouchTarget::magicSurge:
             appendValue(currentWeaponStyleEntry(stats).procDamage, damage);
             break;
-        case 4:
-            appendValue(stats.givenEffects[4], damage);
+        case TouchTarget::acidPoison:
+            appendValue(stats.givenEffects[GivenEffect::acidPoison], damage);
             break;
-        case 5:
-            appendValue(stats.givenEffects[5], damage);
+        case TouchTarget::disease:
+            appendValue(stats.givenEffects[GivenEffect::disease], damage);
             break;
-        default:
+        case TouchTarget::consumed:
             return;
     }
-    stats.effectKind = effectConsumed;
+    stats.touchTarget = TouchTarget::consumed;
 }
 
 // An outcome that does not name the weapon: booked to the weapon last used with the style.
 void selectOutcomeEntry(std::string_view line, PartStats& stats) {
-    if (stats.noStyle == 1)
+    if (stats.noStyle)
         setCurrentStyle(stats, styleNone);
     weaponOfStyle(stats);
     findWeaponStyle(stats, line);
@@ -142,8 +137,8 @@ void bookAvoidance(std::string_view line, PartStats& stats, std::string_view pat
         return;
     selectOutcomeEntry(line, stats);
     currentWeaponStyleEntry(stats).*counter += 1;
-    stats.noStyle = 1;
-    stats.styledHitPending = 0;
+    stats.noStyle = true;
+    stats.styledHitPending = false;
 }
 
 }  // namespace
@@ -151,18 +146,18 @@ void bookAvoidance(std::string_view line, PartStats& stats, std::string_view pat
 void parseCritical(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     if (startsWith(text, "La rage de Modi vous submerge !"))
-        stats.berserkActive = 1;
+        stats.berserkActive = true;
     if (startsWith(text, "Votre rage berserk prend fin."))
-        stats.berserkActive = 0;
-    if (startsWith(text, "Vous réussissez un coup critique"_l1) && stats.berserkActive == 0) {
+        stats.berserkActive = false;
+    if (startsWith(text, "Vous réussissez un coup critique"_l1) && !stats.berserkActive) {
         std::int32_t extra = firstNumber(text);
-        if (stats.castMode == 0)
-            appendValue(currentWeaponStyleEntry(stats).critDamage, extra);
-        if (stats.castMode == 1)
+        if (stats.castMode)
             appendValue(currentSpellEntry(stats).critDamage, extra);
+        else
+            appendValue(currentWeaponStyleEntry(stats).critDamage, extra);
     }
     if (startsWith(text, "Votre sort de dégâts répétés a réussi parfaitement, il inflige "_l1) &&
-        stats.effectKind == effectSpell) {
+        stats.touchTarget == TouchTarget::spell) {
         appendValue(currentSpellEntry(stats).critDamage, firstNumber(text));
     }
 }
@@ -174,27 +169,27 @@ void parseMultipleAttacks(std::string_view line, PartStats& stats) {
     std::int64_t clock = lineClock(line);
     if (clock == stats.lastSwingClock) {
         // A further attack in the same second.
-        stats.noStyle = 0;
-        stats.styledHitPending = 1;
+        stats.noStyle = false;
+        stats.styledHitPending = true;
         setCurrentStyle(stats, styleMultiple);
         bool quadruple = false;
-        if (stats.triplePending == 1) {
-            stats.triplePending = 0;
+        if (stats.triplePending) {
+            stats.triplePending = false;
             stats.quadrupleCount += 1;
             quadruple = true;
         }
-        if (stats.doublePending == 1) {
-            stats.triplePending = 1;
-            stats.doublePending = 0;
+        if (stats.doublePending) {
+            stats.triplePending = true;
+            stats.doublePending = false;
             stats.tripleCount += 1;
         }
-        if (stats.doublePending == 0 && stats.triplePending == 0 && !quadruple)
-            stats.doublePending = 1;
+        if (!stats.doublePending && !stats.triplePending && !quadruple)
+            stats.doublePending = true;
     } else {
-        stats.doublePending = 0;
-        stats.triplePending = 0;
+        stats.doublePending = false;
+        stats.triplePending = false;
     }
-    stats.multiAttackArmed = clock - stats.lastSwingClock == 1 ? 1 : 0;
+    stats.multiAttackArmed = clock - stats.lastSwingClock == 1;
     stats.lastSwingClock = clock;
 }
 
@@ -212,9 +207,9 @@ void useMultipleStyle(PartStats& stats) {
 void parseWeaponHit(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     if (contains(text, "s'avance devant vous et encaisse le coup !"))
-        stats.interceptPending = 1;
+        stats.interceptPending = true;
     if (startsWith(text, trebuchetShot))
-        stats.effectKind = effectConsumed;
+        stats.touchTarget = TouchTarget::consumed;
     if (!isDamageLine(text))
         return;
     std::int32_t damage = firstNumber(text);
@@ -224,21 +219,21 @@ void parseWeaponHit(std::string_view line, PartStats& stats) {
         bookWeaponHit(line, text, stats, damage, modifier);
 
     if (startsWith(text, spellStrike)) {
-        if (stats.castMode == 1) {
+        if (stats.castMode) {
             bookSpellHit(stats, damage, modifier);
             SpellEntry& spell = currentSpellEntry(stats);
-            if (spell.spellKind != spellArea)
-                spell.spellKind = spellSingleTarget;
-        }
-        if (stats.castMode == 0)
+            if (spell.spellKind != SpellKind::area)
+                spell.spellKind = SpellKind::singleTarget;
+        } else {
             appendValue(currentWeaponStyleEntry(stats).procDamage, firstNumber(text));
+        }
     }
 
     if (startsWith(text, areaTouch)) {
         if (lineTime(line) == stats.lastCastTime)
             bookTouch(stats, damage, modifier);
         else
-            stats.effectKind = effectConsumed;
+            stats.touchTarget = TouchTarget::consumed;
     }
 }
 
@@ -247,19 +242,19 @@ void parseMisses(std::string_view line, PartStats& stats) {
     if (startsWith(text, "Vous ratez votre coup") ||
         startsWith(text, "Vous ne parvenez pas à endommager"_l1) ||
         startsWith(text, "Votre déplacement vous a fait rater votre coup !"_l1)) {
-        stats.styledHitPending = 0;
-        if (stats.castMode == 0) {
+        stats.styledHitPending = false;
+        if (!stats.castMode) {
             selectOutcomeEntry(line, stats);
             currentWeaponStyleEntry(stats).missCount += 1;
-            stats.noStyle = 1;
-        } else if (stats.castMode == 1) {
+            stats.noStyle = true;
+        } else {
             currentSpellEntry(stats).missCount += 1;
-            stats.castMode = 0;
+            stats.castMode = false;
         }
     }
     if (startsWith(text, "Votre coup est absorbé par une barrière magique!"_l1)) {
         // The game reports the absorbed blow as a miss too; it counts as a barrier only.
-        stats.styledHitPending = 0;
+        stats.styledHitPending = false;
         selectOutcomeEntry(line, stats);
         WeaponStyleEntry& entry = currentWeaponStyleEntry(stats);
         entry.barrierCount += 1;
@@ -273,11 +268,11 @@ void parseFumble(std::string_view line, PartStats& stats) {
     // A fumble after a ranged attack stays with the ranged weapon.
     if (currentWeaponStyleEntry(stats).styleName == styleRanged) {
         setCurrentStyle(stats, styleRanged);
-        stats.noStyle = 0;
+        stats.noStyle = false;
     }
     selectOutcomeEntry(line, stats);
     currentWeaponStyleEntry(stats).fumbleCount += 1;
-    stats.noStyle = 1;
+    stats.noStyle = true;
 }
 
 void parseEvaded(std::string_view line, PartStats& stats) {

@@ -1,10 +1,10 @@
 #include "attacks/attack_state.h"
 
-#include "attacks/weapon_tables.h"
-#include "driver/console.h"
-#include "magic/spell_table.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/spell_table.h"
+#include "record/weapon_tables.h"
 
 namespace torvelin {
 namespace {
@@ -46,9 +46,9 @@ void readShot(std::string_view text, PartStats& stats) {
     if (!startsWith(text, "Vous préparez votre tir"_l1) && !startsWith(text, shot))
         return;
     setCurrentStyle(stats, styleRanged);
-    stats.noStyle = 0;
-    stats.styledHitPending = 1;
-    stats.castMode = 0;
+    stats.noStyle = false;
+    stats.styledHitPending = true;
+    stats.castMode = false;
 }
 
 // The style of an executed or prepared style line: after "votre " up to " !", or up to "." when
@@ -83,14 +83,14 @@ void readStyle(std::string_view line, std::string_view text, PartStats& stats) {
     bool backup = startsWith(text, backupStyle);
     if (!executed && !prepared && !backup)
         return;
-    stats.noStyle = 0;
-    stats.castMode = 0;
+    stats.noStyle = false;
+    stats.castMode = false;
     std::string name = backup ? backupStyleName(line) : executedStyleName(line);
     setCurrentStyle(stats, name);
     weaponOfStyle(stats);
     findWeaponStyle(stats, line);
     if (executed) {
-        stats.styledHitPending = 1;
+        stats.styledHitPending = true;
         appendValue(currentWeaponStyleEntry(stats).styleBonus, firstNumber(text));
     }
 }
@@ -104,8 +104,8 @@ void readAbandon(std::string_view line, std::string_view text, PartStats& stats)
     if (!abandoned)
         return;
     setCurrentStyle(stats, styleNone);
-    stats.noStyle = 1;
-    stats.castMode = 0;
+    stats.noStyle = true;
+    stats.castMode = false;
 }
 
 // Step 4: the prepared style failed; the failure counts for the prepared style.
@@ -116,8 +116,8 @@ void readStyleFailure(std::string_view line, std::string_view text, PartStats& s
     setCurrentStyle(stats, styleNone);
     weaponOfStyle(stats);
     findWeaponStyle(stats, line);
-    stats.noStyle = 1;
-    stats.castMode = 0;
+    stats.noStyle = true;
+    stats.castMode = false;
 }
 
 // Step 5: a spell is cast; the damage lines that follow belong to it.
@@ -130,28 +130,28 @@ void readSpellCast(std::string_view line, std::string_view text, PartStats& stat
         fatalMalformedLine(line);
     stats.currentSpell = findOrAddSpell(stats, cutText(line, start, end, nameLength));
     stats.lastCastTime = lineTime(line);
-    stats.castMode = 1;
-    stats.effectKind = 0;
+    stats.castMode = true;
+    stats.touchTarget = TouchTarget::spell;
     slotAt(stats.spells, stats.currentSpell).castCount += 1;
     stats.healTarget = unknownName;
 }
 
 // Step 6: a lasting effect given by the player; its damage line follows in the same second.
 void readGivenEffect(std::string_view line, std::string_view text, PartStats& stats) {
-    auto announce = [&](std::int32_t kind) {
-        stats.effectKind = kind;
+    auto announce = [&](TouchTarget target) {
+        stats.touchTarget = target;
         stats.lastCastTime = lineTime(line);
     };
     if (contains(text, "est victime d'un empoisonnement !"))
-        announce(1);
+        announce(TouchTarget::poison);
     if (contains(text, "saigne !"))
-        announce(2);
+        announce(TouchTarget::bleeding);
     if (contains(text, "déferlement d'énergies magiques"_l1))
-        announce(3);
+        announce(TouchTarget::magicSurge);
     if (startsWith(text, "Un nuage acide entoure"))
-        announce(4);
+        announce(TouchTarget::acidPoison);
     if (contains(text, "voit sa peau se couvrir de plaies ouvertes !"))
-        announce(5);
+        announce(TouchTarget::disease);
 }
 
 }  // namespace
@@ -192,25 +192,25 @@ void trackSwingSpeed(std::string_view line, PartStats& stats) {
     if (contains(line, combatMode) || contains(line, tooFar) || startsWith(text, fumble) ||
         startsWith(line, logClosed) || startsWith(line, logOpened) || contains(line, notInView) ||
         startsWith(text, "Vous devez avoir une cible pour utiliser un style de combat !")) {
-        stats.swingTimerValid = 0;
+        stats.swingTimerValid = false;
     }
     if (!isMeleeAttackEvent(line))
         return;
     std::int64_t now = stampSeconds(line);
     std::int64_t previous = stats.lastSwingSecond;
     stats.lastSwingSecond = now;
-    if (stats.swingTimerValid == 1)
+    if (stats.swingTimerValid)
         bookInterval(stats, secondsBetween(previous, now));
     else
-        stats.swingTimerValid = 1;
+        stats.swingTimerValid = true;
 }
 
 void trackShotSpeed(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     if (startsWith(text, autoFire)) {
-        if (stats.autoFireArmed == 1)
-            stats.shotTimerValid = 0;
-        stats.autoFireArmed = 1;
+        if (stats.autoFireArmed)
+            stats.shotTimerValid = false;
+        stats.autoFireArmed = true;
     }
     if (startsWith(text, fumble) || startsWith(text, "Prêt à tirer"_l1) ||
         startsWith(text, "Vous ne voyez pas votre cible !") ||
@@ -219,25 +219,25 @@ void trackShotSpeed(std::string_view line, PartStats& stats) {
         startsWith(text, "Vous êtes trop fatigué pour utiliser "_l1) ||
         startsWith(line, logClosed) || startsWith(line, logOpened) ||
         contains(line, "interrompant votre tir") || contains(text, tooFar)) {
-        stats.shotTimerValid = 0;
-        stats.autoFireArmed = 0;
+        stats.shotTimerValid = false;
+        stats.autoFireArmed = false;
     }
     bool shotEvent = startsWith(text, missedSwing) || startsWith(text, shot) ||
                      contains(line, "esquive votre attaque") || startsWith(text, cannotDamage);
     if (!shotEvent)
         return;
     std::int64_t previous = stats.lastShotSecond;
-    if (stats.autoFireArmed == 0 && stats.shotTimerValid == 1)
-        stats.shotTimerValid = 0;
-    if (stats.autoFireArmed != 1)
+    if (!stats.autoFireArmed && stats.shotTimerValid)
+        stats.shotTimerValid = false;
+    if (!stats.autoFireArmed)
         return;
     std::int64_t now = stampSeconds(line);
     stats.lastShotSecond = now;
-    if (stats.shotTimerValid == 1)
+    if (stats.shotTimerValid)
         bookInterval(stats, secondsBetween(previous, now));
     else
-        stats.shotTimerValid = 1;
-    stats.autoFireArmed = 0;
+        stats.shotTimerValid = true;
+    stats.autoFireArmed = false;
 }
 
 }  // namespace torvelin

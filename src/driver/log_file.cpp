@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "driver/console.h"
-#include "driver/platform.h"
+#include "base/console.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {

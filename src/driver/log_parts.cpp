@@ -1,8 +1,8 @@
 #include "driver/log_parts.h"
 
-#include "driver/console.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
 
 namespace torvelin {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
 
 namespace torvelin {
 

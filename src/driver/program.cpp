@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "base/console.h"
+#include "base/platform.h"
+#include "base/text.h"
+#include "driver/dispatch.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
-#include "driver/platform.h"
 #include "report/analysis_page.h"
 #include "report/discussions_page.h"
 #include "report/statistics.h"
-#include "stats/dispatch.h"
-#include "stats/text.h"
 
 namespace torvelin {
 namespace {

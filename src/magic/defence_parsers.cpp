@@ -1,8 +1,8 @@
 #include "magic/defence_parsers.h"
 
-#include "stats/latin1.h"
-#include "stats/text.h"
-#include "stats/value_list.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/value_list.h"
 
 namespace torvelin {
 
@@ -10,30 +10,29 @@ void parseDamageTaken(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     if (!startsWith(text, "Vous encaissez"))
         return;
-    auto kind = static_cast<std::size_t>(stats.incomingKind);
-    appendValue(stats.receivedDamage[kind], firstNumber(text));
+    appendValue(stats.receivedDamage[stats.incomingKind], firstNumber(text));
 }
 
 void parseIncomingKind(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     // Every line says anew what it announces; a later match overrides an earlier one.
-    stats.incomingKind = incomingSpell;
+    stats.incomingKind = IncomingKind::spell;
     if (contains(text, "Vous êtes victime d'un empoisonnement"_l1))
-        stats.incomingKind = 0;
+        stats.incomingKind = IncomingKind::poison;
     if (contains(text, "vous attaque avec son arme"))
-        stats.incomingKind = 1;
+        stats.incomingKind = IncomingKind::melee;
     if (contains(text, "vous tire avec son arme"))
-        stats.incomingKind = 2;
+        stats.incomingKind = IncomingKind::arrow;
     if (contains(text, "lance un sort"))
-        stats.incomingKind = incomingSpell;
+        stats.incomingKind = IncomingKind::spell;
     if (contains(text, "Votre corps est recouvert d'écorchures douloureuses"_l1))
-        stats.incomingKind = 3;
+        stats.incomingKind = IncomingKind::disease;
     if (contains(text, "Vous saignez"))
-        stats.incomingKind = 6;
+        stats.incomingKind = IncomingKind::bleeding;
     if (contains(text, "Vous êtes victime d'un poison violent"_l1))
-        stats.incomingKind = 4;
+        stats.incomingKind = IncomingKind::violentPoison;
     if (contains(text, "vous inflige") && contains(text, "points de dégâts supplémentaires"_l1))
-        stats.incomingKind = 5;
+        stats.incomingKind = IncomingKind::addedDamage;
 }
 
 void parseMeleeHitTaken(std::string_view line, PartStats& stats) {
@@ -44,26 +43,26 @@ void parseMeleeHitTaken(std::string_view line, PartStats& stats) {
 
 void parseDefence(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
-    auto& counts = stats.defenceCounts;
+    auto& counts = stats.avoidances;
     if (contains(line, "rate son coup"))
-        counts[enemyMisses] += 1;
+        counts[Avoidance::enemyMiss] += 1;
     if (contains(line, "vous attaque, mais vous bloquez"))
-        counts[blocks] += 1;
+        counts[Avoidance::block] += 1;
     if (contains(line, "vous attaque, mais vous parez"))
-        counts[parries] += 1;
+        counts[Avoidance::parry] += 1;
     if (contains(line, "vous attaque, mais vous esquivez"))
-        counts[evades] += 1;
+        counts[Avoidance::evade] += 1;
     if (startsWith(text, "Le coup est absorbé par une barrière magique "_l1)) {
         // An absorbed blow is taken off the enemy misses; the count may go below 0.
-        counts[barrierAbsorbed] += 1;
-        counts[enemyMisses] -= 1;
+        counts[Avoidance::barrierAbsorbed] += 1;
+        counts[Avoidance::enemyMiss] -= 1;
     }
     if (startsWith(text, "Vous résistez à l'effet !"_l1))
         stats.effectsResisted += 1;
     if (startsWith(text, "Le coup a traversé la barrière magique !"_l1))
         stats.barrierPierced += 1;
     if (contains(text, "vous protège de l'attaque lancée par"_l1))
-        counts[guarded] += 1;
+        counts[Avoidance::guard] += 1;
 }
 
 }  // namespace torvelin

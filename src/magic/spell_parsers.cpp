@@ -1,11 +1,11 @@
 #include "magic/spell_parsers.h"
 
-#include "attacks/weapon_tables.h"
-#include "driver/console.h"
-#include "magic/spell_table.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
-#include "stats/value_list.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/spell_table.h"
+#include "record/value_list.h"
+#include "record/weapon_tables.h"
 
 namespace torvelin {
 namespace {
@@ -38,8 +38,8 @@ void parseHeal(std::string_view line, PartStats& stats) {
     bool healsOther = startsWith(text, healOther);
     if (healsOther || startsWith(text, healSelf)) {
         appendValue(spell.hitDamage, firstNumber(text));
-        spell.spellKind = spellHeal;
-        stats.castMode = 1;
+        spell.spellKind = SpellKind::heal;
+        stats.castMode = true;
     }
     if (healsOther) {
         // "Vous soignez Bob de 150 points de vie.": the target ends before the first "de" of the
@@ -69,7 +69,7 @@ void parseResist(std::string_view line, PartStats& stats) {
     if (!contains(line, "résiste à l'effet"_l1) &&
         !contains(line, "Votre cible est enragée et résiste au sort !"_l1))
         return;
-    if (stats.castMode == 0) {
+    if (!stats.castMode) {
         // A weapon action came last: a resisted proc counts as a proc without damage.
         appendValue(currentWeaponStyleEntry(stats).procDamage, markerSample);
     } else if (lineTime(line) == stats.lastCastTime) {
@@ -81,11 +81,11 @@ void parseEffectDamage(std::string_view line, PartStats& stats) {
     if (!contains(line, "subit"))
         return;
     std::int32_t damage = firstNumber(messageText(line));
-    if (stats.addedDamagePending == 1) {
-        appendValue(stats.givenEffects[1], damage);
-        stats.addedDamagePending = 0;
+    if (stats.addedDamagePending) {
+        appendValue(stats.givenEffects[GivenEffect::addedDamage], damage);
+        stats.addedDamagePending = false;
     } else {
-        appendValue(stats.givenEffects[2], damage);
+        appendValue(stats.givenEffects[GivenEffect::damageShield], damage);
     }
 }
 

@@ -3,27 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "base/latin1.h"
+#include "base/text.h"
 #include "report/attack_sections.h"
 #include "report/magic_sections.h"
 #include "report/page_output.h"
 #include "report/reward_sections.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
 
 namespace torvelin {
-
-const std::array<std::string_view, effectTitleCount>& effectTitles() {
-    static const std::array<std::string_view, effectTitleCount> titles = {
-        "Poisons donnés"_l1,         "Add dmg donnés"_l1,
-        "Bouclier dmg donnés"_l1,    "Saignements donnés"_l1,
-        "Poisons acides donnés"_l1,  "Maladies données"_l1,
-        "Coups de poisons recus"_l1, "Coups recus au corps à corps en rvr"_l1,
-        "Flèches recues"_l1,         "Maladies recues"_l1,
-        "Poisons violents recus"_l1, "Add dommages recus"_l1,
-        "Saignements subis"_l1,      "Sorts recus"_l1,
-    };
-    return titles;
-}
 
 namespace {
 
@@ -85,21 +72,17 @@ SectionFlags spellAndDefenceFlags(const PartStats& stats) {
     for (std::int32_t i = 0; i < stats.spellCount; ++i) {
         const SpellEntry& spell = stats.spells[static_cast<std::size_t>(i)];
         if (spell.hitDamage.empty()) {
-            flags.hasNonOffensive = 1;
-        } else if (spell.spellKind == spellHeal) {
-            flags.hasHeals = 1;
+            flags.hasNonOffensive = true;
+        } else if (spell.spellKind == SpellKind::heal) {
+            flags.hasHeals = true;
         } else {
-            flags.hasSpells = 1;
+            flags.hasSpells = true;
         }
     }
     flags.defenceTotal = std::int64_t{stats.meleeHitsTaken.count()} +
-                         stats.receivedDamage[1].count() + stats.receivedDamage[2].count();
+                         stats.receivedDamage[IncomingKind::melee].count() +
+                         stats.receivedDamage[IncomingKind::arrow].count();
     return flags;
-}
-
-void writeSummaryLink(const PageContext& page) {
-    putf(page.out, " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)</p>",
-         page.partLink.data());
 }
 
 void writeNavigation(const PageContext& page, const PartStats& stats) {
@@ -109,19 +92,19 @@ void writeNavigation(const PageContext& page, const PartStats& stats) {
     if (stats.weaponStyleCount != 0) {
         putf(out, " <a href=\"./%s.html#Attaques\">Attaques</a> -", part);
     }
-    if (flags.hasRanged != 0)
+    if (flags.hasRanged)
         putf(out, " <a href=\"./%s.html#Range\">Archerie</a> -", part);
-    if (flags.hasSpells == 1)
+    if (flags.hasSpells)
         putf(out, " <a href=\"./%s.html#Sorts\">Sorts</a> -", part);
-    if (flags.hasHeals == 1)
+    if (flags.hasHeals)
         putf(out, " <a href=\"./%s.html#Soins\">Soins</a> -", part);
-    if (flags.hasNonOffensive == 1) {
+    if (flags.hasNonOffensive) {
         putf(out, " <a href=\"./%s.html#SortsNO\">Sorts non offensifs</a> -", part);
     }
-    for (std::size_t k = 0; k < givenEffectCount; ++k) {
-        if (stats.givenEffects[k].empty())
+    for (GivenEffect effect : allKinds<GivenEffect>()) {
+        if (stats.givenEffects[effect].empty())
             continue;
-        const char* title = effectTitles()[k].data();
+        const char* title = givenEffectTitle(effect).data();
         putf(out, " <a href=\"./%s.html#%s\">%s</a> -", part, title, title);
     }
     if (flags.defenceTotal != 0) {
@@ -164,7 +147,7 @@ void writeAnalysisPage(PartStats& stats, std::string_view logFileName,
     SectionFlags flags = spellAndDefenceFlags(stats);
     separatePreciseShots(stats);
     AttackReport report = prepareAttackReport(stats);
-    flags.hasRanged = static_cast<std::int32_t>(report.rangedEntries.size());
+    flags.hasRanged = !report.rangedEntries.empty();
 
     PageFile file = openPage(fileName);
     std::FILE* out = file.out;

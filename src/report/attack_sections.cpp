@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "driver/console.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
 #include "report/page_output.h"
 #include "report/statistics.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
 
 namespace torvelin {
 namespace {

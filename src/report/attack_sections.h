@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "report/analysis_page.h"
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
+#include "report/page_context.h"
 
 namespace torvelin {
 

@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdio>
 
-#include "driver/console.h"
-#include "report/analysis_page.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "report/page_context.h"
 #include "report/page_output.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
 
 namespace torvelin {
 namespace {

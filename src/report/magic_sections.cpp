@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/latin1.h"
 #include "report/page_output.h"
 #include "report/statistics.h"
-#include "stats/latin1.h"
 
 namespace torvelin {
 namespace {
@@ -84,15 +84,15 @@ void nextGridColumn(std::FILE* out, int& column) {
 }
 
 bool isShownSpell(const SpellEntry& spell) {
-    return !spell.hitDamage.empty() && spell.spellKind != spellHeal;
+    return !spell.hitDamage.empty() && spell.spellKind != SpellKind::heal;
 }
 
 bool isShownHeal(const SpellEntry& spell) {
-    return !spell.hitDamage.empty() && spell.spellKind == spellHeal;
+    return !spell.hitDamage.empty() && spell.spellKind == SpellKind::heal;
 }
 
 bool isNonOffensive(const SpellEntry& spell) {
-    return spell.hitDamage.empty() && spell.spellKind != spellHeal;
+    return spell.hitDamage.empty() && spell.spellKind != SpellKind::heal;
 }
 
 const SpellEntry& spellAt(const PartStats& stats, std::int32_t index) {
@@ -106,7 +106,7 @@ void writeSpellRow(std::FILE* out, const SpellEntry& spell) {
     std::int32_t hits = spell.hitDamage.count();
     writePercentCell(out, "<td width=\"80\">%lld%%</td>", spell.resistCount,
                      static_cast<double>(spell.resistCount) + hits);
-    if (spell.spellKind == spellArea) {
+    if (spell.spellKind == SpellKind::area) {
         std::int64_t attempts = std::int64_t{hits} + spell.resistCount + spell.missCount;
         writePersonsCell(out, attempts, spell.castCount);
     } else {
@@ -147,15 +147,15 @@ void writeNonOffensiveRow(std::FILE* out, const SpellEntry& spell) {
 // The cells of one row of the avoidance table: shares of all the attacks aimed at the player.
 void writeAvoidanceCells(std::FILE* out, const PartStats& stats, std::int64_t avoided,
                          double attacks) {
-    const auto& counts = stats.defenceCounts;
+    const auto& counts = stats.avoidances;
     writePercentCell(out, "<td width=\"150\">%lld%%</td>", static_cast<double>(avoided), attacks);
-    writePercentCell(out, "<td width=\"150\">%lld%%</td>", counts[enemyMisses], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[blocks], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[parries], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[evades], attacks);
-    if (counts[guarded] != 0)
-        writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[guarded], attacks);
-    double absorbed = counts[barrierAbsorbed];
+    writePercentCell(out, "<td width=\"150\">%lld%%</td>", counts[Avoidance::enemyMiss], attacks);
+    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::block], attacks);
+    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::parry], attacks);
+    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::evade], attacks);
+    if (counts[Avoidance::guard] != 0)
+        writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::guard], attacks);
+    double absorbed = counts[Avoidance::barrierAbsorbed];
     putf(out, "<td width=\"150\">%lld%% (efficacité : %lld%%)</td>"_l1.c_str(),
          printable(roundedPercent(absorbed, attacks)),
          printable(roundedPercent(absorbed, absorbed + stats.barrierPierced)));
@@ -172,7 +172,7 @@ void writeAvoidanceTable(std::FILE* out, const PartStats& stats, std::int64_t av
     put(out, "<td width=\"80\">Bloqués</td>"_l1);
     put(out, "<td width=\"80\">Parés</td>"_l1);
     put(out, "<td width=\"80\">Esquivés</td>"_l1);
-    if (stats.defenceCounts[guarded] != 0)
+    if (stats.avoidances[Avoidance::guard] != 0)
         put(out, "<td width=\"80\">Gardés</td>"_l1);
     put(out, "<td width=\"150\">Evités par une bulle</td>"_l1);
     put(out, "</tr>");
@@ -189,7 +189,7 @@ void writeAvoidanceTable(std::FILE* out, const PartStats& stats, std::int64_t av
 }  // namespace
 
 void writeSpellSection(const PageContext& page, const PartStats& stats) {
-    if (page.flags.hasSpells != 1)
+    if (!page.flags.hasSpells)
         return;
     std::FILE* out = page.out;
     writeSectionTitle(page, "Sorts", "Sorts réussis"_l1);
@@ -212,7 +212,7 @@ void writeSpellSection(const PageContext& page, const PartStats& stats) {
 }
 
 void writeHealSection(const PageContext& page, const PartStats& stats) {
-    if (page.flags.hasHeals != 1)
+    if (!page.flags.hasHeals)
         return;
     std::FILE* out = page.out;
     writeSectionTitle(page, "Soins", "Soins");
@@ -235,7 +235,7 @@ void writeHealSection(const PageContext& page, const PartStats& stats) {
 }
 
 void writeNonOffensiveSection(const PageContext& page, const PartStats& stats) {
-    if (page.flags.hasNonOffensive == 1) {
+    if (page.flags.hasNonOffensive) {
         std::FILE* out = page.out;
         writeSectionTitle(page, "SortsNO", "Sorts non offensifs");
         put(out, tableStart);
@@ -260,11 +260,11 @@ void writeGivenEffectGrid(const PageContext& page, const PartStats& stats) {
     put(out, "<table>");
     put(out, "<tr>");
     int column = 0;
-    for (std::size_t k = 0; k < givenEffectCount; ++k) {
-        const ValueList& ticks = stats.givenEffects[k];
+    for (GivenEffect effect : allKinds<GivenEffect>()) {
+        const ValueList& ticks = stats.givenEffects[effect];
         if (ticks.empty())
             continue;
-        std::string title(effectTitles()[k]);
+        std::string title(givenEffectTitle(effect));
         // The anchor of the effect's navigation link.
         putf(out, "<a name=\"%s\"></a>", title.c_str());
         nextGridColumn(out, column);
@@ -295,25 +295,27 @@ void writeDefenceSection(const PageContext& page, const PartStats& stats) {
         put(out, "<tr align=\"center\"><td>Coups portés par un monstre</td></tr>"_l1);
         writeSampleTable(out, stats.meleeHitsTaken);
     }
-    for (std::size_t kind = 0; kind + 1 < incomingKindCount; ++kind) {
+    // Spells taken have a table of their own, below the grid.
+    for (IncomingKind kind : allKinds<IncomingKind>()) {
         const ValueList& damage = stats.receivedDamage[kind];
+        if (kind == IncomingKind::spell)
+            continue;
         if (damage.empty())
             continue;
         nextGridColumn(out, column);
         put(out, "<td>");
         put(out, "<table>");
-        std::string title(effectTitles()[givenEffectCount + kind]);
+        std::string title(receivedDamageTitle(kind));
         putf(out, "<tr align=\"center\"><td>%s</tr></td>", title.c_str());
         writeSampleTable(out, damage);
     }
     put(out, "</tr>");
     put(out, "</table>");
 
-    const ValueList& spellsTaken = stats.receivedDamage[static_cast<std::size_t>(incomingSpell)];
+    const ValueList& spellsTaken = stats.receivedDamage[IncomingKind::spell];
     if (!spellsTaken.empty()) {
         put(out, "<table width=\"400\">");
-        std::string title(
-            effectTitles()[givenEffectCount + static_cast<std::size_t>(incomingSpell)]);
+        std::string title(receivedDamageTitle(IncomingKind::spell));
         putf(out, "<tr align=\"center\"><td>%s</tr></td>", title.c_str());
         put(out, "<tr><td>");
         put(out, innerTableStart);
@@ -331,7 +333,7 @@ void writeDefenceSection(const PageContext& page, const PartStats& stats) {
     }
 
     std::int64_t avoided = 0;
-    for (std::int32_t count : stats.defenceCounts)
+    for (std::int32_t count : stats.avoidances)
         avoided += count;
     if (avoided != 0) {
         double attacks = static_cast<double>(avoided + page.flags.defenceTotal);

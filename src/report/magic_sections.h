@@ -2,8 +2,8 @@
 // gave, and the damage he took with his defence.
 #pragma once
 
-#include "report/analysis_page.h"
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
+#include "report/page_context.h"
 
 namespace torvelin {
 

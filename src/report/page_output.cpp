@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdarg>
 
-#include "driver/console.h"
-#include "driver/platform.h"
+#include "base/console.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/reward_tables.h"
 #include "report/page_output.h"
 #include "report/statistics.h"
-#include "rewards/reward_tables.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
 
 namespace torvelin {
 

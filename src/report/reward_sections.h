@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "report/analysis_page.h"
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
+#include "report/page_context.h"
 
 namespace torvelin {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "stats/value_list.h"
+#include "record/value_list.h"
 
 namespace torvelin {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "driver/console.h"
-#include "rewards/reward_tables.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
-#include "stats/value_list.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/reward_tables.h"
+#include "record/value_list.h"
 
 namespace torvelin {
 

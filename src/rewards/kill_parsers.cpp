@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "rewards/reward_tables.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/reward_tables.h"
 
 namespace torvelin {
 
@@ -60,7 +60,7 @@ void parseKillMessage(std::string_view line, PartStats& stats) {
     std::size_t deathAt = deathInText == notFound ? notFound : messageStart + deathInText;
 
     if (contains(line, playerKill))
-        stats.playerKillPending = 1;
+        stats.playerKillPending = true;
 
     bool victimSeen = false;
     std::string victim;
@@ -70,9 +70,9 @@ void parseKillMessage(std::string_view line, PartStats& stats) {
         victimSeen = true;
     }
     if (namesVictim(deathAt)) {
-        bold = stats.playerKillPending == 1;
+        bold = stats.playerKillPending;
         victim = victimBefore(line, deathAt, bold ? boldVictimNameLength : nameLength);
-        stats.playerKillPending = 0;
+        stats.playerKillPending = false;
         victimSeen = true;
     }
     if (victimSeen) {

@@ -4,10 +4,10 @@
 #include <array>
 #include <string>
 
-#include "driver/console.h"
-#include "rewards/reward_tables.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/reward_tables.h"
 
 namespace torvelin {
 
@@ -62,8 +62,8 @@ void parseMonsterDeath(std::string_view line, PartStats& stats) {
     std::size_t at = line.find("meurt !");
     if (at == notFound)
         return;
-    stats.monsterDeathPending = 1;
-    stats.lootOpen = 0;
+    stats.monsterDeathPending = true;
+    stats.lootOpen = false;
     // The name stands before the blank that precedes "meurt !".
     std::string name = at > messageStart ? cutText(line, messageStart, at - 1, nameLength) : "";
     stats.currentMonster = findOrAddMonster(stats, name, line);
@@ -82,13 +82,13 @@ void parseExperience(std::string_view line, PartStats& stats) {
 
     creditExperienceParts(line, stats);
 
-    if (stats.monsterDeathPending == 0) {
+    if (!stats.monsterDeathPending) {
         // Experience of a realm kill; dropped while no kill is known.
         if (KillEntry* kill = newestKill(stats))
             kill->xp = saturatingAdd(kill->xp, amount);
         return;
     }
-    stats.lootOpen = 1;
+    stats.lootOpen = true;
     MonsterEntry& monster = currentMonsterEntry(stats);
     ++monster.killCount;
     addWithCarry(monster.xp[0], monster.xpBillions[0], amount);
@@ -112,7 +112,7 @@ void parseRealmPoints(std::string_view line, PartStats& stats) {
         }
         if (KillEntry* kill = newestKill(stats))
             kill->realmPoints = saturatingAdd(kill->realmPoints, firstNumber(text));
-        stats.monsterDeathPending = 0;
+        stats.monsterDeathPending = false;
     }
     if (contains(text, "Prime de Royaume!") || contains(text, "Primes de Royaume!")) {
         if (KillEntry* kill = newestKill(stats))
@@ -158,7 +158,7 @@ void parseRewardLine(std::string_view line, PartStats& stats) {
     parseExperience(line, stats);
     parseRealmPoints(line, stats);
     parseMoney(line, stats);
-    if (stats.lootOpen == 1)
+    if (stats.lootOpen)
         parseLoot(line, stats);
 }
 

@@ -6,7 +6,7 @@
 
 #include "attacks/attack_outcomes.h"
 #include "attacks/attack_state.h"
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
 #include "test_support.h"
 
 namespace torvelin::testing {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "attack_chain.h"
-#include "stats/latin1.h"
+#include "base/latin1.h"
 
 namespace torvelin {
 namespace {
@@ -29,7 +29,7 @@ TEST(WeaponHit, ModifierInBrackets) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->hitDamage.values, (Values{100, 101, 102, 103}));
     EXPECT_EQ(entry->hitModifier.values, (Values{0, -12, 12, 12}));
-    EXPECT_EQ(stats->addedDamagePending, 1);
+    EXPECT_TRUE(stats->addedDamagePending);
 }
 
 TEST(WeaponHit, KeepTargetsAndInterceptedBlowsAreMarkers) {
@@ -48,11 +48,11 @@ TEST(WeaponHit, KeepTargetsAndInterceptedBlowsAreMarkers) {
     EXPECT_EQ(styled->styleBonus.values, Values(4, markerSample));
 
     feedAttack(*stats, "Le garde s'avance devant vous et encaisse le coup !", "12:00:20");
-    EXPECT_EQ(stats->interceptPending, 1);
+    EXPECT_TRUE(stats->interceptPending);
     feedAttack(*stats, hitOn("le gobelin", "hache", "90"), "12:00:22");
     feedAttack(*stats, hitOn("le gobelin", "hache", "80"), "12:00:24");
     EXPECT_EQ(entryOf(*stats, "hache", "Sans style")->hitDamage.values, (Values{markerSample, 80}));
-    EXPECT_EQ(stats->interceptPending, 0);
+    EXPECT_FALSE(stats->interceptPending);
 }
 
 TEST(Criticals, BookedToWeaponOrSpellButNotDuringBerserk) {
@@ -80,7 +80,7 @@ TEST(MultipleAttacks, SecondEventOfASecondMakesTheNextHitMultiple) {
     feedAttack(*stats, hitOn("le gobelin", "hache", "90"), "12:00:01");
     feedAttack(*stats, hitOn("le gobelin", "hache", "40"), "12:00:01");
     EXPECT_EQ(entryOf(*stats, "hache", "Multiple")->hitDamage.values, Values{40});
-    EXPECT_EQ(stats->doublePending, 1);
+    EXPECT_TRUE(stats->doublePending);
     // An unstyled hit one second later goes to "Multiple" because hache has such an entry.
     feedAttack(*stats, hitOn("le gobelin", "hache", "41"), "12:00:02");
     EXPECT_EQ(entryOf(*stats, "hache", "Multiple")->hitDamage.count(), 2);
@@ -95,10 +95,10 @@ TEST(MultipleAttacks, CountsTriplesAndQuadruples) {
         feedAttack(*stats, "Vous ratez votre coup !", "12:00:01");
     EXPECT_EQ(stats->tripleCount, 1);
     EXPECT_EQ(stats->quadrupleCount, 1);
-    EXPECT_EQ(stats->doublePending, 1);  // the fifth opens a new double
-    EXPECT_EQ(stats->triplePending, 0);
+    EXPECT_TRUE(stats->doublePending);  // the fifth opens a new double
+    EXPECT_FALSE(stats->triplePending);
     feedAttack(*stats, "Vous ratez votre coup !", "12:00:02");
-    EXPECT_EQ(stats->doublePending, 0);
+    EXPECT_FALSE(stats->doublePending);
     EXPECT_EQ(entryOf(*stats, "Inconnue", "Multiple")->missCount, 4);
 }
 
@@ -106,10 +106,10 @@ TEST(MultipleAttacks, ArmedOnlyByAClockOneHigher) {
     auto stats = newPartStats();
     feedAttack(*stats, "Vous ratez votre coup !", "12:30:04");
     feedAttack(*stats, "Vous ratez votre coup !", "12:30:05");
-    EXPECT_EQ(stats->multiAttackArmed, 1);
+    EXPECT_TRUE(stats->multiAttackArmed);
     feedAttack(*stats, "Vous ratez votre coup !", "12:30:59");
     feedAttack(*stats, "Vous ratez votre coup !", "12:31:00");
-    EXPECT_EQ(stats->multiAttackArmed, 0);
+    EXPECT_FALSE(stats->multiAttackArmed);
     EXPECT_EQ(stats->lastSwingClock, 123100);
 }
 
@@ -119,7 +119,7 @@ TEST(SpellDamage, StrikeAndAreaHitsOfTheCastSecond) {
     feedAttack(*stats, "Vous frappez et infligez 150 (+10) points de dégâts."_l1, "12:00:05");
     EXPECT_EQ(stats->spells[0].hitDamage.values, Values{150});
     EXPECT_EQ(stats->spells[0].hitModifier.values, Values{10});
-    EXPECT_EQ(stats->spells[0].spellKind, 1);
+    EXPECT_EQ(stats->spells[0].spellKind, SpellKind::singleTarget);
 
     feedAttack(*stats, "Vous lancez le sort Pluie ardente !", "12:00:09");
     constexpr std::string_view touch =
@@ -128,8 +128,8 @@ TEST(SpellDamage, StrikeAndAreaHitsOfTheCastSecond) {
     feedAttack(*stats, touch, "12:00:09");
     feedAttack(*stats, touch, "12:00:10");
     EXPECT_EQ(stats->spells[1].hitDamage.values, (Values{80, 80}));
-    EXPECT_EQ(stats->spells[1].spellKind, 3);
-    EXPECT_EQ(stats->effectKind, 6);
+    EXPECT_EQ(stats->spells[1].spellKind, SpellKind::area);
+    EXPECT_EQ(stats->touchTarget, TouchTarget::consumed);
 
     // After a weapon hit the same strike line is a weapon proc.
     feedAttack(*stats, hitOn("le gobelin", "hache", "90"), "12:00:11");
@@ -157,12 +157,12 @@ TEST(SpellDamage, EachGivenEffectIsBookedOnceInItsSecond) {
     }
     feedAttack(*stats, announcements[0], "12:00:30");
     feedAttack(*stats, touch, "12:00:31");  // another second: nothing
-    EXPECT_EQ(stats->givenEffects[0].values, Values{15});
-    EXPECT_EQ(stats->givenEffects[3].values, Values{15});
-    EXPECT_EQ(stats->givenEffects[4].values, Values{15});
-    EXPECT_EQ(stats->givenEffects[5].values, Values{15});
+    EXPECT_EQ(stats->givenEffects[GivenEffect::poison].values, Values{15});
+    EXPECT_EQ(stats->givenEffects[GivenEffect::bleeding].values, Values{15});
+    EXPECT_EQ(stats->givenEffects[GivenEffect::acidPoison].values, Values{15});
+    EXPECT_EQ(stats->givenEffects[GivenEffect::disease].values, Values{15});
     EXPECT_EQ(entryOf(*stats, "hache", "Sans style")->procDamage.values, Values{15});
-    EXPECT_EQ(stats->effectKind, 6);
+    EXPECT_EQ(stats->touchTarget, TouchTarget::consumed);
 }
 
 TEST(Misses, MissBeforeAnyHitIsAdoptedByTheFirstWeapon) {
@@ -190,7 +190,7 @@ TEST(Misses, SpellMissBarrierAndFumble) {
     feedAttack(*stats, "Vous lancez le sort Flamme !", "12:00:01");
     feedAttack(*stats, "Vous ratez votre coup !", "12:00:02");
     EXPECT_EQ(stats->spells[0].missCount, 1);
-    EXPECT_EQ(stats->castMode, 0);
+    EXPECT_FALSE(stats->castMode);
 
     feedAttack(*stats, hitOn("le gobelin", "hache", "90"), "12:00:04");
     feedAttack(*stats, "Vous ratez votre coup !", "12:00:06");
@@ -222,7 +222,7 @@ TEST(Avoidances, BookedToTheStyledAttackThenUnstyled) {
     EXPECT_EQ(styled->evadedCount, 1);
     EXPECT_EQ(plain->parriedCount, 1);
     EXPECT_EQ(plain->blockedCount, 1);
-    EXPECT_EQ(stats->styledHitPending, 0);
+    EXPECT_FALSE(stats->styledHitPending);
 }
 
 }  // namespace

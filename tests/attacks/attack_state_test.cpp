@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "attack_chain.h"
-#include "stats/latin1.h"
+#include "base/latin1.h"
 
 namespace torvelin {
 namespace {
@@ -24,7 +24,7 @@ TEST(StyleLines, ExecutedStyleThenHitBooksBonusAndHitToThePair) {
     auto stats = newPartStats();
     feedAttack(*stats, executed, "12:00:01");
     EXPECT_EQ(stats->currentStyle, "Taillade");
-    EXPECT_EQ(stats->styledHitPending, 1);
+    EXPECT_TRUE(stats->styledHitPending);
     feedAttack(*stats, axeHit, "12:00:04");
     ASSERT_EQ(stats->weaponStyleCount, 1);  // the entry of the style line was adopted
     const WeaponStyleEntry* entry = entryOf(*stats, "hache", "Taillade");
@@ -32,14 +32,14 @@ TEST(StyleLines, ExecutedStyleThenHitBooksBonusAndHitToThePair) {
     EXPECT_EQ(entry->styleBonus.values, std::vector<std::int32_t>{42});
     EXPECT_EQ(entry->hitDamage.values, std::vector<std::int32_t>{120});
     EXPECT_EQ(entry->hitModifier.values, std::vector<std::int32_t>{5});
-    EXPECT_EQ(stats->noStyle, 1);
+    EXPECT_TRUE(stats->noStyle);
 }
 
 TEST(StyleLines, PreparedStyleThenHitIsUnstyled) {
     auto stats = newPartStats();
     feedAttack(*stats, prepared, "12:00:01");
-    EXPECT_EQ(stats->noStyle, 0);
-    EXPECT_EQ(stats->styledHitPending, 0);
+    EXPECT_FALSE(stats->noStyle);
+    EXPECT_FALSE(stats->styledHitPending);
     feedAttack(*stats, axeHit, "12:00:04");
     const WeaponStyleEntry* entry = entryOf(*stats, "hache", "Sans style");
     ASSERT_NE(entry, nullptr);
@@ -58,7 +58,7 @@ TEST(StyleLines, FailureCountsForThePreparedStyle) {
     EXPECT_EQ(entryOf(*stats, "hache", "Sans style")->styleFailCount, 0);
     EXPECT_EQ(stats->weaponStyles[static_cast<std::size_t>(stats->currentWeaponStyle)].styleName,
               "Sans style");
-    EXPECT_EQ(stats->noStyle, 1);
+    EXPECT_TRUE(stats->noStyle);
 }
 
 TEST(StyleLines, StyleNamesOfTheThreeForms) {
@@ -113,40 +113,41 @@ TEST(AttackStateLines, ShotAbandonAndCast) {
     auto stats = newPartStats();
     feedAttack(*stats, "Vous préparez votre tir."_l1);
     EXPECT_EQ(stats->currentStyle, "Range");
-    EXPECT_EQ(stats->noStyle, 0);
+    EXPECT_FALSE(stats->noStyle);
     feedAttack(*stats, "Vous passez en mode combat.");
     EXPECT_EQ(stats->currentStyle, "Sans style");
-    EXPECT_EQ(stats->noStyle, 1);
+    EXPECT_TRUE(stats->noStyle);
     feedAttack(*stats, "Vous lancez le sort Boule de feu !", "10:21:07");
     ASSERT_EQ(stats->spellCount, 1);
     EXPECT_EQ(stats->spells[0].name, "Boule de feu");
     EXPECT_EQ(stats->spells[0].castCount, 1);
-    EXPECT_EQ(stats->castMode, 1);
-    EXPECT_EQ(stats->effectKind, 0);
+    EXPECT_TRUE(stats->castMode);
+    EXPECT_EQ(stats->touchTarget, TouchTarget::spell);
     EXPECT_EQ(stats->lastCastTime, 2107);
     feedAttack(*stats, "Le gobelin est trop loin pour une attaque !");
-    EXPECT_EQ(stats->castMode, 0);
+    EXPECT_FALSE(stats->castMode);
 }
 
 TEST(AttackStateLines, GivenEffectAnnouncementsKeepTheLastKind) {
     auto stats = newPartStats();
     struct Case {
         std::string_view message;
-        std::int32_t kind;
+        TouchTarget target;
     };
     const Case cases[] = {
-        {"Le gobelin est victime d'un empoisonnement !", 1},
-        {"Le gobelin saigne !", 2},
-        {"Le gobelin est frappé par un déferlement d'énergies magiques."_l1, 3},
-        {"Un nuage acide entoure le gobelin.", 4},
-        {"Le gobelin voit sa peau se couvrir de plaies ouvertes !", 5},
-        {"Le gobelin saigne ! Le gobelin est victime d'un empoisonnement !", 2},
+        {"Le gobelin est victime d'un empoisonnement !", TouchTarget::poison},
+        {"Le gobelin saigne !", TouchTarget::bleeding},
+        {"Le gobelin est frappé par un déferlement d'énergies magiques."_l1,
+         TouchTarget::magicSurge},
+        {"Un nuage acide entoure le gobelin.", TouchTarget::acidPoison},
+        {"Le gobelin voit sa peau se couvrir de plaies ouvertes !", TouchTarget::disease},
+        {"Le gobelin saigne ! Le gobelin est victime d'un empoisonnement !", TouchTarget::bleeding},
     };
     for (const Case& c : cases) {
-        stats->effectKind = 6;
+        stats->touchTarget = TouchTarget::consumed;
         stats->lastCastTime = 0;
         feedAttack(*stats, c.message, "01:02:03");
-        EXPECT_EQ(stats->effectKind, c.kind) << c.message;
+        EXPECT_EQ(stats->touchTarget, c.target) << c.message;
         EXPECT_EQ(stats->lastCastTime, 203);
     }
 }

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
+#include "base/latin1.h"
 #include "driver/program.h"
 #include "e2e/e2e_support.h"
-#include "stats/latin1.h"
 #include "test_support.h"
 
 namespace torvelin::testing {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/latin1.h"
 #include "e2e/e2e_support.h"
-#include "stats/latin1.h"
 #include "test_support.h"
 
 namespace torvelin::testing {

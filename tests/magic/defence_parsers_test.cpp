@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "stats/dispatch.h"
-#include "stats/latin1.h"
+#include "base/latin1.h"
+#include "driver/dispatch.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -19,24 +19,25 @@ void incoming(PartStats& stats, std::string_view message) {
     parseIncomingKind(line, stats);
 }
 
-std::vector<std::int32_t> received(const PartStats& stats, std::size_t kind) {
+std::vector<std::int32_t> received(const PartStats& stats, IncomingKind kind) {
     return stats.receivedDamage[kind].values;
 }
 
 TEST(ParseDamageTaken, BookedUnderTheKindOfThePreviousLine) {
     struct Announce {
         const char* message;
-        std::size_t kind;
+        IncomingKind kind;
     };
     const Announce announces[] = {
-        {"Vous êtes victime d'un empoisonnement !"_l1.c_str(), 0},
-        {"Le brigand vous attaque avec son arme !", 1},
-        {"L'archer vous tire avec son arme !", 2},
-        {"Votre corps est recouvert d'écorchures douloureuses."_l1.c_str(), 3},
-        {"Vous êtes victime d'un poison violent !"_l1.c_str(), 4},
-        {"Le brigand vous inflige 5 points de dégâts supplémentaires !"_l1.c_str(), 5},
-        {"Vous saignez !", 6},
-        {"Le mage lance un sort !", 7},
+        {"Vous êtes victime d'un empoisonnement !"_l1.c_str(), IncomingKind::poison},
+        {"Le brigand vous attaque avec son arme !", IncomingKind::melee},
+        {"L'archer vous tire avec son arme !", IncomingKind::arrow},
+        {"Votre corps est recouvert d'écorchures douloureuses."_l1.c_str(), IncomingKind::disease},
+        {"Vous êtes victime d'un poison violent !"_l1.c_str(), IncomingKind::violentPoison},
+        {"Le brigand vous inflige 5 points de dégâts supplémentaires !"_l1.c_str(),
+         IncomingKind::addedDamage},
+        {"Vous saignez !", IncomingKind::bleeding},
+        {"Le mage lance un sort !", IncomingKind::spell},
     };
     for (const Announce& announce : announces) {
         auto stats = newPartStats();
@@ -44,7 +45,7 @@ TEST(ParseDamageTaken, BookedUnderTheKindOfThePreviousLine) {
         incoming(*stats, "Vous encaissez 42 points de dégâts."_l1);
         EXPECT_EQ(received(*stats, announce.kind), (std::vector<std::int32_t>{42}))
             << announce.message;
-        EXPECT_EQ(stats->incomingKind, incomingSpell);
+        EXPECT_EQ(stats->incomingKind, IncomingKind::spell);
     }
 }
 
@@ -55,20 +56,20 @@ TEST(ParseDamageTaken, ThroughTheDispatchTheKindLastsOneLine) {
     dispatchLine(logLine("L'archer vous tire avec son arme !"), *stats);
     dispatchLine(logLine("Vous ramassez une flèche."_l1), *stats);
     dispatchLine(logLine("Vous encaissez 30 points de dégâts."_l1), *stats);
-    EXPECT_EQ(received(*stats, 2), (std::vector<std::int32_t>{30}));
-    EXPECT_EQ(received(*stats, 7), (std::vector<std::int32_t>{30}));
+    EXPECT_EQ(received(*stats, IncomingKind::arrow), (std::vector<std::int32_t>{30}));
+    EXPECT_EQ(received(*stats, IncomingKind::spell), (std::vector<std::int32_t>{30}));
 }
 
 TEST(ParseIncomingKind, LaterMatchesOverrideEarlierOnes) {
     auto stats = newPartStats();
     incoming(*stats,
              "Vous saignez ! Le brigand vous inflige 5 points de dégâts supplémentaires."_l1);
-    EXPECT_EQ(stats->incomingKind, 5);
+    EXPECT_EQ(stats->incomingKind, IncomingKind::addedDamage);
     incoming(*stats, "Le brigand vous attaque avec son arme et lance un sort !");
-    EXPECT_EQ(stats->incomingKind, 7);
+    EXPECT_EQ(stats->incomingKind, IncomingKind::spell);
     // "vous inflige" alone is no added damage.
     incoming(*stats, "Vous saignez ! Le brigand vous inflige une blessure.");
-    EXPECT_EQ(stats->incomingKind, 6);
+    EXPECT_EQ(stats->incomingKind, IncomingKind::bleeding);
 }
 
 TEST(ParseMeleeHitTaken, EnemyBlowsButNotThePlayersOwn) {
@@ -93,7 +94,7 @@ TEST(ParseDefence, EachRule) {
     };
     for (const char* message : lines)
         parseDefence(logLine(message), *stats);
-    EXPECT_EQ(stats->defenceCounts, (std::array<std::int32_t, 7>{1, 1, 1, 1, 0, 1, 0}));
+    EXPECT_EQ(stats->avoidances.items, (std::array<std::int32_t, 6>{1, 1, 1, 1, 0, 1}));
     EXPECT_EQ(stats->effectsResisted, 1);
     EXPECT_EQ(stats->barrierPierced, 1);
 }
@@ -101,21 +102,21 @@ TEST(ParseDefence, EachRule) {
 TEST(ParseDefence, AnAbsorbedBlowLowersTheMissesBelowZero) {
     auto stats = newPartStats();
     parseDefence(logLine("Le coup est absorbé par une barrière magique !"_l1), *stats);
-    EXPECT_EQ(stats->defenceCounts[4], 1);
-    EXPECT_EQ(stats->defenceCounts[0], -1);
+    EXPECT_EQ(stats->avoidances[Avoidance::barrierAbsorbed], 1);
+    EXPECT_EQ(stats->avoidances[Avoidance::enemyMiss], -1);
     // Several rules apply to the same line.
     parseDefence(
         logLine("Le coup est absorbé par une barrière magique : le brigand rate son coup"_l1),
         *stats);
-    EXPECT_EQ(stats->defenceCounts[4], 2);
-    EXPECT_EQ(stats->defenceCounts[0], -1);
+    EXPECT_EQ(stats->avoidances[Avoidance::barrierAbsorbed], 2);
+    EXPECT_EQ(stats->avoidances[Avoidance::enemyMiss], -1);
 }
 
 TEST(ParseDefence, PlayersOwnAvoidedAttacksAreNotDefence) {
     auto stats = newPartStats();
     parseDefence(logLine("Le brigand esquive votre attaque !"), *stats);
     parseDefence(logLine("Le brigand bloque votre attaque !"), *stats);
-    EXPECT_EQ(stats->defenceCounts, (std::array<std::int32_t, 7>{}));
+    EXPECT_EQ(stats->avoidances.items, (std::array<std::int32_t, 6>{}));
 }
 
 }  // namespace

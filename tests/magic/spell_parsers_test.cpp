@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "magic/spell_table.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/latin1.h"
+#include "base/text.h"
+#include "record/spell_table.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -18,8 +18,8 @@ std::unique_ptr<PartStats> afterCast(std::string_view name, std::string_view sta
     auto stats = newPartStats();
     stats->currentSpell = findOrAddSpell(*stats, name);
     stats->lastCastTime = lineTime(logLine("", stamp));
-    stats->castMode = 1;
-    stats->effectKind = 0;
+    stats->castMode = true;
+    stats->touchTarget = TouchTarget::spell;
     stats->healTarget = unknownName;
     slotAt(stats->spells, stats->currentSpell).castCount += 1;
     return stats;
@@ -31,11 +31,11 @@ const SpellEntry& spell(const PartStats& stats, std::int32_t index = 0) {
 
 TEST(ParseHeal, SelfHealInTheCastSecondIsBooked) {
     auto stats = afterCast("Soin majeur", "10:00:05");
-    stats->castMode = 0;
+    stats->castMode = false;
     parseHeal(logLine("Vous vous soignez de 120 points de vie.", "10:00:05"), *stats);
     EXPECT_EQ(spell(*stats).hitDamage.values, (std::vector<std::int32_t>{120}));
-    EXPECT_EQ(spell(*stats).spellKind, spellHeal);
-    EXPECT_EQ(stats->castMode, 1);
+    EXPECT_EQ(spell(*stats).spellKind, SpellKind::heal);
+    EXPECT_TRUE(stats->castMode);
 }
 
 TEST(ParseHeal, LineOneSecondAfterTheCastIsIgnored) {
@@ -44,7 +44,7 @@ TEST(ParseHeal, LineOneSecondAfterTheCastIsIgnored) {
     parseHeal(logLine("Vos points de vie sont au maximum.", "10:00:06"), *stats);
     EXPECT_TRUE(spell(*stats).hitDamage.empty());
     EXPECT_TRUE(spell(*stats).cappedHeals.empty());
-    EXPECT_EQ(spell(*stats).spellKind, spellUnclassified);
+    EXPECT_EQ(spell(*stats).spellKind, SpellKind::unclassified);
 }
 
 TEST(ParseHeal, TargetReachingFullHealthMovesTheHealToCappedHeals) {
@@ -129,7 +129,7 @@ TEST(ParseResist, CountsOnlyInTheCastSecond) {
 
 TEST(ParseResist, DuringAWeaponActionMarksAResistedProc) {
     auto stats = afterCast("Trait de feu", "10:00:05");
-    stats->castMode = 0;
+    stats->castMode = false;
     stats->currentWeaponStyle = 2;
     parseResist(logLine("Le gobelin résiste à l'effet !"_l1, "11:22:33"), *stats);
     EXPECT_EQ(stats->weaponStyles[2].procDamage.values, (std::vector<std::int32_t>{markerSample}));
@@ -144,13 +144,15 @@ TEST(ParseResist, ThePlayerResistingIsNoSpellResist) {
 
 TEST(ParseEffectDamage, AddedDamageAfterAWeaponHitThenDamageShield) {
     auto stats = newPartStats();
-    stats->addedDamagePending = 1;
+    stats->addedDamagePending = true;
     parseEffectDamage(logLine("Le gobelin subit 12 points de dégâts supplémentaires."_l1), *stats);
     parseEffectDamage(logLine("Le gobelin subit 7 points de dégâts."_l1), *stats);
     parseEffectDamage(logLine("Le gobelin est frappé."_l1), *stats);
-    EXPECT_EQ(stats->givenEffects[1].values, (std::vector<std::int32_t>{12}));
-    EXPECT_EQ(stats->givenEffects[2].values, (std::vector<std::int32_t>{7}));
-    EXPECT_EQ(stats->addedDamagePending, 0);
+    EXPECT_EQ(stats->givenEffects[GivenEffect::addedDamage].values,
+              (std::vector<std::int32_t>{12}));
+    EXPECT_EQ(stats->givenEffects[GivenEffect::damageShield].values,
+              (std::vector<std::int32_t>{7}));
+    EXPECT_FALSE(stats->addedDamagePending);
 }
 
 TEST(ParseCastTime, IncantationTimeAcrossTheMinute) {

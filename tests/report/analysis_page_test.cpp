@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -31,7 +31,7 @@ TEST(Navigation, EmptyRecordHasNoLink) {
 TEST(Navigation, OneHealSpellGivesExactlyTheHealsLink) {
     auto stats = newPartStats();
     stats->spellCount = 1;
-    slotAt(stats->spells, 0).spellKind = spellHeal;
+    slotAt(stats->spells, 0).spellKind = SpellKind::heal;
     appendValue(stats->spells[0].hitDamage, 120);
     EXPECT_EQ(navigation(*stats), " <a href=\"./P&amp;Q.html#Soins\">Soins</a> -");
 
@@ -42,8 +42,8 @@ TEST(Navigation, OneHealSpellGivesExactlyTheHealsLink) {
 TEST(Navigation, LinksInPageOrder) {
     auto stats = newPartStats();
     stats->weaponStyleCount = 1;
-    appendValue(stats->givenEffects[3], 5);
-    appendValue(stats->receivedDamage[2], 5);
+    appendValue(stats->givenEffects[GivenEffect::bleeding], 5);
+    appendValue(stats->receivedDamage[IncomingKind::arrow], 5);
     stats->killers.push_back({"Alice", 1});
     stats->lastKill = 0;
     stats->monsterCount = 1;
@@ -62,9 +62,9 @@ TEST(Navigation, LinksInPageOrder) {
 TEST(SectionFlags, DefenceTotalCountsMeleeHitsAndTwoKinds) {
     auto stats = newPartStats();
     appendValue(stats->meleeHitsTaken, 1);
-    appendValue(stats->receivedDamage[1], 1);
-    appendValue(stats->receivedDamage[2], 1);
-    appendValue(stats->receivedDamage[7], 1);
+    appendValue(stats->receivedDamage[IncomingKind::melee], 1);
+    appendValue(stats->receivedDamage[IncomingKind::arrow], 1);
+    appendValue(stats->receivedDamage[IncomingKind::spell], 1);
     EXPECT_EQ(spellAndDefenceFlags(*stats).defenceTotal, 3);
 }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
 #include "test_support.h"
 
 namespace torvelin {

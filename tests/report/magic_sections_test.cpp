@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
+#include "report/analysis_page.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -16,7 +17,7 @@ using testing::capturePage;
 const std::string headerRow = "<tr align=\"center\" bgcolor=\"#DEE3E7\">";
 const std::string row = "<tr align=\"center\" bgcolor=\"#EFEFEF\">";
 
-SpellEntry& addSpell(PartStats& stats, std::string name, std::int32_t kind, std::int32_t casts) {
+SpellEntry& addSpell(PartStats& stats, std::string name, SpellKind kind, std::int32_t casts) {
     SpellEntry& spell = slotAt(stats.spells, stats.spellCount++);
     spell.name = std::move(name);
     spell.spellKind = kind;
@@ -52,18 +53,18 @@ TEST(SpellSections, EmptyRecordWritesOnlyTheEffectGridFrame) {
 
 TEST(SpellSections, SpellTableWithResistsAndAreaSpells) {
     auto stats = newPartStats();
-    SpellEntry& bolt = addSpell(*stats, "Trait <feu>", spellSingleTarget, 3);
+    SpellEntry& bolt = addSpell(*stats, "Trait <feu>", SpellKind::singleTarget, 3);
     fill(bolt.hitDamage, {100, 200});
     fill(bolt.hitModifier, {0, 10});
     fill(bolt.critDamage, {40});
     bolt.resistCount = 1;
-    addSpell(*stats, "Soin", spellHeal, 1).hitDamage.values = {80};
-    addSpell(*stats, "Bouclier", spellUnclassified, 2);
-    SpellEntry& storm = addSpell(*stats, "Orage", spellArea, 5);
+    addSpell(*stats, "Soin", SpellKind::heal, 1).hitDamage.values = {80};
+    addSpell(*stats, "Bouclier", SpellKind::unclassified, 2);
+    SpellEntry& storm = addSpell(*stats, "Orage", SpellKind::area, 5);
     fill(storm.hitDamage, std::vector<std::int32_t>(5, 50));
     fill(storm.hitModifier, std::vector<std::int32_t>(5, 0));
     storm.missCount = 1;
-    SpellEntry& rain = addSpell(*stats, "Pluie", spellArea, 25);
+    SpellEntry& rain = addSpell(*stats, "Pluie", SpellKind::area, 25);
     fill(rain.hitDamage, std::vector<std::int32_t>(49, 10));
     fill(rain.hitModifier, std::vector<std::int32_t>(49, 0));
 
@@ -97,13 +98,13 @@ TEST(SpellSections, SpellTableWithResistsAndAreaSpells) {
 
 TEST(SpellSections, HealTableWithCappedAndGroupHeals) {
     auto stats = newPartStats();
-    SpellEntry& heal = addSpell(*stats, "Soin", spellHeal, 2);
+    SpellEntry& heal = addSpell(*stats, "Soin", SpellKind::heal, 2);
     fill(heal.hitDamage, {100, 200});
     fill(heal.cappedHeals, {50, 0});
-    addSpell(*stats, "Soin de groupe", spellHeal, 10).hitDamage.values.assign(12, 80);
-    addSpell(*stats, "Soin rapide", spellHeal, 10).hitDamage.values.assign(10, 60);
-    addSpell(*stats, "Soin vide", spellHeal, 0).hitDamage.values = {0};
-    addSpell(*stats, "Trait", spellSingleTarget, 1).hitDamage.values = {10};
+    addSpell(*stats, "Soin de groupe", SpellKind::heal, 10).hitDamage.values.assign(12, 80);
+    addSpell(*stats, "Soin rapide", SpellKind::heal, 10).hitDamage.values.assign(10, 60);
+    addSpell(*stats, "Soin vide", SpellKind::heal, 0).hitDamage.values = {0};
+    addSpell(*stats, "Trait", SpellKind::singleTarget, 1).hitDamage.values = {10};
 
     std::string expected =
         "\n\n<a name=\"Soins\"></a><p><font size=\"4\"><b>Soins</b></font>"
@@ -143,9 +144,9 @@ TEST(SpellSections, HealTableWithCappedAndGroupHeals) {
 
 TEST(SpellSections, NonOffensiveTableSkipsFullyCappedHeals) {
     auto stats = newPartStats();
-    addSpell(*stats, "Bouclier", spellUnclassified, 4).resistCount = 1;
-    addSpell(*stats, "Soin", spellHeal, 3).cappedHeals.values = {0, 0, 0};
-    addSpell(*stats, "Trait", spellSingleTarget, 1).hitDamage.values = {10};
+    addSpell(*stats, "Bouclier", SpellKind::unclassified, 4).resistCount = 1;
+    addSpell(*stats, "Soin", SpellKind::heal, 3).cappedHeals.values = {0, 0, 0};
+    addSpell(*stats, "Trait", SpellKind::singleTarget, 1).hitDamage.values = {10};
 
     std::string expected =
         "\n\n<a name=\"SortsNO\"></a><p><font size=\"4\"><b>Sorts non offensifs</b></font>"
@@ -162,9 +163,9 @@ TEST(SpellSections, NonOffensiveTableSkipsFullyCappedHeals) {
 
     // The fully capped heal alone still sets the flag, with an empty table.
     auto capped = newPartStats();
-    addSpell(*capped, "Soin", spellHeal, 3).cappedHeals.values = {0};
-    EXPECT_EQ(spellAndDefenceFlags(*capped).hasNonOffensive, 1);
-    EXPECT_EQ(spellAndDefenceFlags(*capped).hasHeals, 0);
+    addSpell(*capped, "Soin", SpellKind::heal, 3).cappedHeals.values = {0};
+    EXPECT_TRUE(spellAndDefenceFlags(*capped).hasNonOffensive);
+    EXPECT_FALSE(spellAndDefenceFlags(*capped).hasHeals);
     std::string page = section(writeNonOffensiveSection, *capped);
     EXPECT_NE(page.find("<td width=\"80\">Résistés</td></tr></table>"_l1.view()),
               std::string::npos);
@@ -173,7 +174,7 @@ TEST(SpellSections, NonOffensiveTableSkipsFullyCappedHeals) {
 // The name cell of a spell with `casts` timed casts whose times add up to `total`.
 std::string nameCell(std::int32_t casts, std::int32_t total) {
     auto stats = newPartStats();
-    SpellEntry& spell = addSpell(*stats, "Bouclier", spellUnclassified, 1);
+    SpellEntry& spell = addSpell(*stats, "Bouclier", SpellKind::unclassified, 1);
     // Times of 2 and 3 seconds only.
     spell.castTimes.values.assign(static_cast<std::size_t>(casts), 2);
     for (std::int32_t i = 0; i < total - 2 * casts; ++i)
@@ -201,10 +202,10 @@ std::string effectTable(const std::string& title, const std::string& cells) {
 
 TEST(SpellSections, GivenEffectGridHoldsThreeTablesPerRow) {
     auto stats = newPartStats();
-    fill(stats->givenEffects[0], {10, 30});
-    fill(stats->givenEffects[1], {5});
-    fill(stats->givenEffects[2], {7});
-    fill(stats->givenEffects[4], {20});
+    fill(stats->givenEffects[GivenEffect::poison], {10, 30});
+    fill(stats->givenEffects[GivenEffect::addedDamage], {5});
+    fill(stats->givenEffects[GivenEffect::damageShield], {7});
+    fill(stats->givenEffects[GivenEffect::acidPoison], {20});
     std::string expected = "\n\n<p></p><table><tr>";
     expected += effectTable("Poisons donnés"_l1.c_str(),
                             "<td width=\"80\">2</td><td width=\"80\">20</td>"
@@ -247,10 +248,10 @@ std::string defenceTitle() {
 TEST(DefenceSection, MeleeTableIsTheFirstColumnOfTheGrid) {
     auto stats = newPartStats();
     fill(stats->meleeHitsTaken, {40, 60});
-    fill(stats->receivedDamage[0], {3});
-    fill(stats->receivedDamage[1], {8});
-    fill(stats->receivedDamage[2], {9});
-    fill(stats->receivedDamage[7], {30, 50});
+    fill(stats->receivedDamage[IncomingKind::poison], {3});
+    fill(stats->receivedDamage[IncomingKind::melee], {8});
+    fill(stats->receivedDamage[IncomingKind::arrow], {9});
+    fill(stats->receivedDamage[IncomingKind::spell], {30, 50});
     stats->effectsResisted = 2;
 
     std::string expected = defenceTitle() + "<table><tr>";
@@ -273,10 +274,10 @@ TEST(DefenceSection, MeleeTableIsTheFirstColumnOfTheGrid) {
 
 TEST(DefenceSection, NoMeleeBlowsStartsTheGridWithTheKinds) {
     auto stats = newPartStats();
-    fill(stats->receivedDamage[1], {8});
-    fill(stats->receivedDamage[3], {4});
-    fill(stats->receivedDamage[5], {5});
-    fill(stats->receivedDamage[6], {6});
+    fill(stats->receivedDamage[IncomingKind::melee], {8});
+    fill(stats->receivedDamage[IncomingKind::disease], {4});
+    fill(stats->receivedDamage[IncomingKind::addedDamage], {5});
+    fill(stats->receivedDamage[IncomingKind::bleeding], {6});
     std::string expected = defenceTitle() + "<table><tr>";
     expected +=
         damageTable("Coups recus au corps à corps en rvr</tr></td>"_l1.c_str(), oneSample(8));
@@ -288,8 +289,8 @@ TEST(DefenceSection, NoMeleeBlowsStartsTheGridWithTheKinds) {
 
     // Damage of kinds that are no attack (poison, spells) alone writes no section.
     auto poisoned = newPartStats();
-    fill(poisoned->receivedDamage[0], {3});
-    fill(poisoned->receivedDamage[7], {3});
+    fill(poisoned->receivedDamage[IncomingKind::poison], {3});
+    fill(poisoned->receivedDamage[IncomingKind::spell], {3});
     EXPECT_EQ(section(writeDefenceSection, *poisoned), "");
 }
 
@@ -304,7 +305,7 @@ TEST(DefenceSection, AvoidanceTableWithoutGuards) {
     auto stats = newPartStats();
     fill(stats->meleeHitsTaken, std::vector<std::int32_t>(10, 20));
     // D = 10 avoided + 10 blows taken.
-    stats->defenceCounts = {3, 2, 1, 1, 3, 0, 0};
+    stats->avoidances.items = {3, 2, 1, 1, 3, 0};
     stats->barrierPierced = 1;
     std::string page = section(writeDefenceSection, *stats);
     std::string expected;
@@ -322,8 +323,8 @@ TEST(DefenceSection, AvoidanceTableWithoutGuards) {
 
 TEST(DefenceSection, AvoidanceTableWithGuards) {
     auto stats = newPartStats();
-    fill(stats->receivedDamage[2], {10, 10, 10});
-    stats->defenceCounts = {1, 0, 0, 0, 0, 1, 0};
+    fill(stats->receivedDamage[IncomingKind::arrow], {10, 10, 10});
+    stats->avoidances.items = {1, 0, 0, 0, 0, 1};
     std::string page = section(writeDefenceSection, *stats);
     // D = 2 + 3; no barrier at all: its efficiency shows 0.
     std::string expected;
@@ -343,13 +344,13 @@ TEST(DefenceSection, NoAvoidedAttackWritesNoAvoidanceTable) {
     auto stats = newPartStats();
     fill(stats->meleeHitsTaken, {20});
     // An absorbed blow without a miss before it: the sum of the counters is 0.
-    stats->defenceCounts = {-1, 0, 0, 0, 1, 0, 0};
+    stats->avoidances.items = {-1, 0, 0, 0, 1, 0};
     EXPECT_EQ(section(writeDefenceSection, *stats).find("<br>"), std::string::npos);
 }
 
 TEST(Navigation, OneHealSpellGivesExactlyTheHealsLink) {
     auto stats = newPartStats();
-    addSpell(*stats, "Soin", spellHeal, 1).hitDamage.values = {80};
+    addSpell(*stats, "Soin", SpellKind::heal, 1).hitDamage.values = {80};
     std::string links = capturePage([&](std::FILE* out) {
         PageContext page{out, "Resultats", spellAndDefenceFlags(*stats)};
         writeNavigation(page, *stats);

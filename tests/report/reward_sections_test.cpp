@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "rewards/reward_tables.h"
-#include "stats/latin1.h"
-#include "stats/value_list.h"
+#include "base/latin1.h"
+#include "record/reward_tables.h"
+#include "record/value_list.h"
 #include "test_support.h"
 
 namespace torvelin {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
 #include "test_support.h"
 
 namespace torvelin {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -30,13 +30,13 @@ const std::string duelEnd = std::string("Votre duel est terminé!"_l1);
 TEST(ParseKillMessage, OwnKillMakesTheNextVictimBold) {
     auto stats = newPartStats();
     feed(*stats, "Vous venez de tuer Bob.", "10:00:01");
-    EXPECT_EQ(stats->playerKillPending, 1);
+    EXPECT_TRUE(stats->playerKillPending);
     EXPECT_EQ(stats->lastVictimName, "Inconnu");
     feed(*stats, "Bob vient de mourir.", "10:00:02");
     EXPECT_EQ(stats->lastVictimName, "Bob");
     EXPECT_TRUE(stats->lastVictimBold);
     EXPECT_EQ(stats->lastVictimTime, 2);
-    EXPECT_EQ(stats->playerKillPending, 0);
+    EXPECT_FALSE(stats->playerKillPending);
 
     feed(*stats, "Carl vient de mourir.", "10:01:03");
     EXPECT_EQ(stats->lastVictimName, "Carl");
@@ -52,7 +52,7 @@ TEST(ParseKillMessage, RealmDeathNamesVictimAndKillerButNeverBolds) {
     EXPECT_FALSE(stats->lastVictimBold);
     EXPECT_EQ(stats->lastVictimTime, 2030);
     EXPECT_EQ(stats->lastKillerName, "Alice");
-    EXPECT_EQ(stats->playerKillPending, 1);
+    EXPECT_TRUE(stats->playerKillPending);
 }
 
 TEST(ParseKillMessage, VictimNamesAreCutToTheirField) {
@@ -73,7 +73,7 @@ TEST(ParseKillMessage, PhraseAtTheStartOfTheTextNamesNoVictim) {
     feed(*stats, "vient de mourir.", "10:00:07");
     EXPECT_EQ(stats->lastVictimName, "Bob");
     EXPECT_EQ(stats->lastVictimTime, 5);
-    EXPECT_EQ(stats->playerKillPending, 1);
+    EXPECT_TRUE(stats->playerKillPending);
 
     feed(*stats, realmDeath("", "Alice").substr(1), "10:00:08");
     EXPECT_EQ(stats->lastVictimName, "Bob");

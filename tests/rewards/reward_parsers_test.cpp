@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/latin1.h"
 #include "rewards/kill_parsers.h"
-#include "stats/latin1.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -42,7 +42,7 @@ TEST(ParseExperience, MonsterDeathThenExperienceCountsAKillAndOpensLoot) {
     feed(*stats, "Le loup meurt !");
     EXPECT_EQ(stats->monsterCount, 1);
     EXPECT_EQ(stats->monsters[0].name, "Le loup");
-    EXPECT_EQ(stats->lootOpen, 0);
+    EXPECT_FALSE(stats->lootOpen);
     feed(*stats, "Le loup laisse une dent.");
     EXPECT_EQ(stats->monsters[0].lootCount(), 0);
 
@@ -50,7 +50,7 @@ TEST(ParseExperience, MonsterDeathThenExperienceCountsAKillAndOpensLoot) {
     const MonsterEntry& wolf = stats->monsters[0];
     EXPECT_EQ(wolf.killCount, 1);
     EXPECT_EQ(wolf.xp[0], 1234);
-    EXPECT_EQ(stats->lootOpen, 1);
+    EXPECT_TRUE(stats->lootOpen);
 
     feed(*stats, "Le loup laisse une peau de loup.");
     feed(*stats, "Le loup laisse une peau de loup.");
@@ -65,7 +65,7 @@ TEST(ParseExperience, MonsterDeathThenExperienceCountsAKillAndOpensLoot) {
 
     feed(*stats, "Un ours meurt !");
     EXPECT_EQ(stats->currentMonster, 1);
-    EXPECT_EQ(stats->lootOpen, 0);
+    EXPECT_FALSE(stats->lootOpen);
     feed(*stats, "Le loup meurt !");
     EXPECT_EQ(stats->currentMonster, 0);
     EXPECT_EQ(stats->monsterCount, 2);
@@ -76,7 +76,7 @@ TEST(ParseExperience, PartsGoToTheMonsterWhateverReceivesTheExperience) {
     feed(*stats, "Le loup meurt !", "10:00:00");
     feed(*stats, "Bob vient de mourir.", "10:00:10");
     feed(*stats, "Vous gagnez 250 realm points!", "10:00:10");
-    EXPECT_EQ(stats->monsterDeathPending, 0);
+    EXPECT_FALSE(stats->monsterDeathPending);
     feed(*stats, experience("2.000", " (bonus : 1.100) (groupe : 50) (fort : 7)"), "10:00:11");
 
     const MonsterEntry& wolf = stats->monsters[0];
@@ -86,7 +86,7 @@ TEST(ParseExperience, PartsGoToTheMonsterWhateverReceivesTheExperience) {
     EXPECT_EQ(wolf.xp[2], 50);
     EXPECT_EQ(wolf.xp[3], 7);
     EXPECT_EQ(stats->kills[0].xp, 2000);
-    EXPECT_EQ(stats->lootOpen, 0);
+    EXPECT_FALSE(stats->lootOpen);
 }
 
 TEST(ParseExperience, SplitCountersCarryIntoBillions) {
@@ -108,7 +108,7 @@ TEST(ParseExperience, EarlyExperienceGoesToEntryZeroAndLostKillExperienceIsDropp
     // Points gained without any kill entry are dropped, but the monster death is over.
     feed(*stats, "Vous gagnez 50 points de royaume supplémentaires !"_l1);
     EXPECT_EQ(stats->lastKill, -1);
-    EXPECT_EQ(stats->monsterDeathPending, 0);
+    EXPECT_FALSE(stats->monsterDeathPending);
     feed(*stats, experience("400"));
     EXPECT_EQ(stats->lastKill, -1);
     EXPECT_EQ(stats->monsters[0].killCount, 1);

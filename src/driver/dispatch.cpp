@@ -1,4 +1,4 @@
-#include "stats/dispatch.h"
+#include "driver/dispatch.h"
 
 #include "attacks/attack_outcomes.h"
 #include "attacks/attack_state.h"

@@ -1,4 +1,4 @@
-#include "attacks/weapon_tables.h"
+#include "record/weapon_tables.h"
 
 #include <gtest/gtest.h>
 

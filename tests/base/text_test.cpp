@@ -1,8 +1,8 @@
-#include "stats/text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 
-#include "stats/latin1.h"
+#include "base/latin1.h"
 
 namespace torvelin {
 namespace {

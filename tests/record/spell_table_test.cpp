@@ -1,4 +1,4 @@
-#include "magic/spell_table.h"
+#include "record/spell_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "driver/console.h"
+#include "base/console.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "driver/platform.h"
+#include "base/platform.h"
 
 namespace torvelin {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "driver/platform.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {

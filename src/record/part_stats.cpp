@@ -1,4 +1,4 @@
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
 
 namespace torvelin {
 

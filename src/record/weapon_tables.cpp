@@ -1,7 +1,7 @@
-#include "attacks/weapon_tables.h"
+#include "record/weapon_tables.h"
 
-#include "driver/console.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/text.h"
 
 namespace torvelin {
 

@@ -1,12 +1,12 @@
-#include "rewards/reward_tables.h"
+#include "record/reward_tables.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
-#include "stats/latin1.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/latin1.h"
+#include "base/text.h"
 
 namespace torvelin {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "stats/part_stats.h"
+#include "record/part_stats.h"
 
 namespace torvelin {
 

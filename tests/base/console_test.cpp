@@ -1,8 +1,8 @@
-#include "driver/console.h"
+#include "base/console.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/platform.h"
+#include "base/platform.h"
 #include "test_support.h"
 
 namespace torvelin {

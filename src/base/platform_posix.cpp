@@ -13,7 +13,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "driver/platform.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {

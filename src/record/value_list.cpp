@@ -1,4 +1,4 @@
-#include "stats/value_list.h"
+#include "record/value_list.h"
 
 namespace torvelin {
 

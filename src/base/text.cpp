@@ -1,4 +1,4 @@
-#include "stats/text.h"
+#include "base/text.h"
 
 #include <algorithm>
 

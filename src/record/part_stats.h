@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "stats/value_list.h"
+#include "record/value_list.h"
 
 namespace torvelin {
 
@@ -69,15 +69,12 @@ struct StyleWeaponLink {
     std::string styleName;
 };
 
-// Kinds of spell.
-inline constexpr std::int32_t spellUnclassified = 0;
-inline constexpr std::int32_t spellSingleTarget = 1;
-inline constexpr std::int32_t spellHeal = 2;
-inline constexpr std::int32_t spellArea = 3;
+// Kinds of spell, learnt from the lines that follow a cast.
+enum class SpellKind { unclassified, singleTarget, heal, area };
 
 struct SpellEntry {
     ValueList hitDamage;
-    std::int32_t spellKind = spellUnclassified;
+    SpellKind spellKind = SpellKind::unclassified;
     ValueList critDamage;
     ValueList castTimes;
     ValueList cappedHeals;
@@ -135,41 +132,75 @@ struct CraftEntry {
     std::int32_t skillCount() const { return static_cast<std::int32_t>(skills.size()); }
 };
 
-// Incoming attack kinds, and the given-effect lists.
-inline constexpr std::size_t incomingKindCount = 8;
-inline constexpr std::int32_t incomingSpell = 7;
-inline constexpr std::size_t givenEffectCount = 6;
-inline constexpr std::size_t defenceCountSlots = 7;
+// An array indexed by the values of an enumeration whose last value `count` gives its size: only
+// the enumeration's values index it.
+template <class Kind, class Item>
+struct KindArray {
+    std::array<Item, static_cast<std::size_t>(Kind::count)> items{};
 
-// Slots of the defence counters: attacks on the player that did not hit (slot 6 is unused).
-inline constexpr std::size_t enemyMisses = 0;
-inline constexpr std::size_t blocks = 1;
-inline constexpr std::size_t parries = 2;
-inline constexpr std::size_t evades = 3;
-inline constexpr std::size_t barrierAbsorbed = 4;
-inline constexpr std::size_t guarded = 5;
+    Item& operator[](Kind kind) { return items[static_cast<std::size_t>(kind)]; }
+    const Item& operator[](Kind kind) const { return items[static_cast<std::size_t>(kind)]; }
+    auto begin() { return items.begin(); }
+    auto end() { return items.end(); }
+    auto begin() const { return items.begin(); }
+    auto end() const { return items.end(); }
+    bool operator==(const KindArray&) const = default;
+};
+
+// Every value of an enumeration with a last value `count`, in order.
+template <class Kind>
+constexpr auto allKinds() {
+    std::array<Kind, static_cast<std::size_t>(Kind::count)> kinds{};
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        kinds[i] = static_cast<Kind>(i);
+    return kinds;
+}
+
+// The kind of attack on the player that the latest line announced: the damage taken next is
+// booked under it.
+enum class IncomingKind {
+    poison,
+    melee,
+    arrow,
+    disease,
+    violentPoison,
+    addedDamage,
+    bleeding,
+    spell,
+    count
+};
+
+// The lasting effects the player gives, each with the damage of its ticks.
+enum class GivenEffect { poison, addedDamage, damageShield, bleeding, acidPoison, disease, count };
+
+// What the damage of the next "Vous touchez" line of the same second belongs to: the spell just
+// cast, a given effect just announced (the magic surge is a weapon proc), or nothing any more.
+enum class TouchTarget { spell, poison, bleeding, magicSurge, acidPoison, disease, consumed };
+
+// Attacks on the player that did not hit him.
+enum class Avoidance { enemyMiss, block, parry, evade, barrierAbsorbed, guard, count };
 
 struct PartStats {
     // Weapon attacks.
-    std::int32_t castMode = 0;
+    bool castMode = false;  // a spell cast came after the latest weapon action
     std::string currentWeapon = unknownWeapon;
     std::vector<WeaponStyleEntry> weaponStyles;
     std::int32_t weaponStyleCount = 0;
-    std::int32_t noStyle = 1;
-    std::int32_t styledHitPending = 0;
+    bool noStyle = true;  // the next outcome carries no style
+    bool styledHitPending = false;
     std::int32_t currentWeaponStyle = 0;
     std::string currentStyle;
     std::int32_t styleWeaponCount = 0;
     std::vector<StyleWeaponLink> styleWeapons;
     std::int64_t lastSwingClock = 0;
-    std::int32_t multiAttackArmed = 0;
-    std::int32_t doublePending = 0;
-    std::int32_t triplePending = 0;
+    bool multiAttackArmed = false;
+    bool doublePending = false;
+    bool triplePending = false;
     std::int32_t tripleCount = 0;
     std::int32_t quadrupleCount = 0;
 
     // Spells and effects.
-    std::int32_t addedDamagePending = 0;
+    bool addedDamagePending = false;
     std::vector<SpellEntry> spells;
     std::int32_t currentSpell = 0;
     std::int32_t spellCount = 0;
@@ -178,19 +209,19 @@ struct PartStats {
 
     // Attack speed.
     std::int64_t lastSwingSecond = 0;
-    std::int32_t swingTimerValid = 0;
+    bool swingTimerValid = false;
     std::int64_t lastShotSecond = 0;
-    std::int32_t shotTimerValid = 0;
-    std::int32_t autoFireArmed = 0;
+    bool shotTimerValid = false;
+    bool autoFireArmed = false;
     std::int64_t castStartSecond = -1;
 
     // Damage taken and defence.
     ValueList meleeHitsTaken;
-    std::array<std::int32_t, defenceCountSlots> defenceCounts{};
+    KindArray<Avoidance, std::int32_t> avoidances;
     std::int32_t effectsResisted = 0;
     std::int32_t barrierPierced = 0;
-    std::int32_t incomingKind = incomingSpell;
-    std::array<ValueList, incomingKindCount> receivedDamage;
+    IncomingKind incomingKind = IncomingKind::spell;
+    KindArray<IncomingKind, ValueList> receivedDamage;
 
     // Crafting.
     std::vector<CraftEntry> crafts;
@@ -198,25 +229,25 @@ struct PartStats {
     std::int32_t currentCraft = 0;
 
     // Lasting effects given.
-    std::array<ValueList, givenEffectCount> givenEffects;
-    std::int32_t effectKind = 1;
-    std::int32_t berserkActive = 0;
-    std::int32_t interceptPending = 0;
+    KindArray<GivenEffect, ValueList> givenEffects;
+    TouchTarget touchTarget = TouchTarget::poison;
+    bool berserkActive = false;
+    bool interceptPending = false;
 
     // Kills, deaths, experience, loot.
     std::string lastKillerName = unknownName;
     std::int64_t lastDuelEndTime = -1;
-    std::int32_t monsterDeathPending = 1;
+    bool monsterDeathPending = true;
     std::vector<MonsterEntry> monsters;
     std::vector<KillEntry> kills;
     std::int64_t lastVictimTime = -1;
-    std::int32_t playerKillPending = 0;
+    bool playerKillPending = false;
     std::int32_t monsterCount = 0;
     std::int32_t currentMonster = 0;
     std::string lastVictimName = unknownName;
     bool lastVictimBold = false;
     std::int32_t lastKill = -1;
-    std::int32_t lootOpen = 0;
+    bool lootOpen = false;
     std::vector<KillerEntry> killers;
 
     std::int32_t killerCount() const { return static_cast<std::int32_t>(killers.size()); }

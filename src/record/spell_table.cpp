@@ -1,7 +1,7 @@
-#include "magic/spell_table.h"
+#include "record/spell_table.h"
 
-#include "driver/console.h"
-#include "stats/text.h"
+#include "base/console.h"
+#include "base/text.h"
 
 namespace torvelin {
 

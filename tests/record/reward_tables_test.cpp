@@ -1,4 +1,4 @@
-#include "rewards/reward_tables.h"
+#include "record/reward_tables.h"
 
 #include <gtest/gtest.h>
 
