@@ -1,31 +1,20 @@
-// Feeding log lines through the weapon-attack parsers only, in their dispatch order.
+// Feeding log lines to the record as the program does, through the whole dispatch chain.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "attacks/attack_outcomes.h"
-#include "attacks/attack_state.h"
+#include "driver/dispatch.h"
 #include "record/part_stats.h"
 #include "test_support.h"
 
 namespace torvelin::testing {
 
 inline void feedAttackLine(PartStats& stats, std::string_view line) {
-    parseCritical(line, stats);
-    parseAttackState(line, stats);
-    parseMultipleAttacks(line, stats);
-    parseWeaponHit(line, stats);
-    parseMisses(line, stats);
-    parseFumble(line, stats);
-    parseEvaded(line, stats);
-    parseParried(line, stats);
-    parseBlocked(line, stats);
-    trackSwingSpeed(line, stats);
-    trackShotSpeed(line, stats);
+    dispatchLine(line, stats);
 }
 
-// A message at a time stamp, through the weapon-attack parsers.
+// A message at a time stamp, through the dispatch chain.
 inline void feedAttack(PartStats& stats, std::string_view message,
                        std::string_view stamp = "12:34:56") {
     feedAttackLine(stats, logLine(message, stamp));

@@ -12,11 +12,9 @@ namespace {
 using testing::ConsoleCapture;
 using testing::logLine;
 
-// Hands the line to the damage-taken parser, then to the kind parser, as the dispatch does.
+// Hands the line to the dispatch chain.
 void incoming(PartStats& stats, std::string_view message) {
-    std::string line = logLine(message);
-    parseDamageTaken(line, stats);
-    parseIncomingKind(line, stats);
+    dispatchLine(logLine(message), stats);
 }
 
 std::vector<std::int32_t> received(const PartStats& stats, IncomingKind kind) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/latin1.h"
+#include "driver/dispatch.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -12,11 +13,9 @@ namespace {
 
 using testing::logLine;
 
+// A message at a time stamp, through the dispatch chain.
 void feed(PartStats& stats, std::string_view message, std::string_view stamp = "12:34:56") {
-    std::string line = logLine(message, stamp);
-    parsePlayerDeath(line, stats);
-    parseKillerName(line, stats);
-    parseKillMessage(line, stats);
+    dispatchLine(logLine(message, stamp), stats);
 }
 
 std::string realmDeath(std::string_view victim, std::string_view killer) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/latin1.h"
-#include "rewards/kill_parsers.h"
+#include "driver/dispatch.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -13,13 +13,9 @@ namespace {
 
 using testing::logLine;
 
-// The reward parser followed by the kill parsers, as the dispatch calls them.
+// A message at a time stamp, through the dispatch chain.
 void feed(PartStats& stats, std::string_view message, std::string_view stamp = "12:34:56") {
-    std::string line = logLine(message, stamp);
-    parseRewardLine(line, stats);
-    parsePlayerDeath(line, stats);
-    parseKillerName(line, stats);
-    parseKillMessage(line, stats);
+    dispatchLine(logLine(message, stamp), stats);
 }
 
 std::string experience(std::string_view amount, std::string_view rest = "") {
