@@ -6,6 +6,7 @@
 #include "base/latin1.h"
 #include "base/text.h"
 #include "report/page_output.h"
+#include "report/page_tables.h"
 #include "report/statistics.h"
 
 namespace torvelin {
@@ -59,39 +60,35 @@ std::int64_t missedAttempts(const WeaponStyleEntry& entry) {
            entry.parriedCount + entry.blockedCount + entry.barrierCount;
 }
 
-// The mean with its mean modifier: 152(+12), 97(-3), 40(0).
-void writeMeanCell(std::FILE* out, const WeaponStyleEntry& entry) {
-    std::int64_t modifier = roundHalfUp(sampleMean(entry.hitModifier));
-    putf(out, "<td width=\"70\">%lld(%s%lld)</td>",
-         printable(roundHalfUp(sampleMean(entry.hitDamage))), modifier > 0 ? "+" : "",
-         printable(modifier));
+// The statistics of a row of the weapon tables, with the rates of criticals and procs.
+void writeWeaponStatCells(std::FILE* out, const WeaponStyleEntry& entry, int width) {
+    writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage, width);
+    writePercentCell(out, width, roundedPercent(entry.procDamage.count(), entry.hitDamage.count()));
 }
 
-// Mean, spread, range, critical and proc rates of a row of the weapon tables.
-void writeWeaponStatCells(std::FILE* out, const WeaponStyleEntry& entry) {
-    const ValueList& hits = entry.hitDamage;
-    putf(out, "<td width=\"70\">%i</td>", hits.count());
-    writeMeanCell(out, entry);
-    double mean = sampleMean(hits);
-    std::int64_t spread = mean == 0.0 ? 0 : roundHalfUp(sampleDeviation(hits) * 100.0 / mean);
-    putf(out, "<td width=\"70\">%lld%%</td>", printable(spread));
-    putf(out, "<td width=\"70\">%i-%i</td>", sampleMin(hits), sampleMax(hits));
-    putf(out, "<td width=\"70\">%lld%%</td>",
-         printable(roundedPercent(entry.critDamage.count(), hits.count())));
-    putf(out, "<td width=\"70\">%lld%%</td>",
-         printable(roundedPercent(entry.procDamage.count(), hits.count())));
+void writeWeaponStatTitleCells(std::FILE* out, int width) {
+    writeStatTitleCells(out, "Coups réussis"_l1, width);
+    writeCell(out, width, "critiques");
+    writeCell(out, width, "Procs DD");
+}
+
+// The first cell of a row of a weapon table: the style and its mean bonus, "Name(+12)".
+void writeStyleCell(std::FILE* out, std::string_view name, const ValueList& bonus) {
+    openTallCell(out, 200);
+    put(out, name);
+    putf(out, "(+%lld)", printable(roundHalfUp(sampleMean(bonus))));
+    closeCell(out);
 }
 
 void writeStyleRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
     std::int64_t hits = entry.hitDamage.count();
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    put(out, "<td width=\"200\" height=\"25\" >");
-    put(out, htmlEscape(entry.styleName));
-    putf(out, "(+%lld)</td>", printable(roundHalfUp(sampleMean(entry.styleBonus))));
-    writeWeaponStatCells(out, entry);
+    openRow(out);
+    writeStyleCell(out, htmlEscape(entry.styleName), entry.styleBonus);
+    writeWeaponStatCells(out, entry, 70);
+    openCell(out, 270);
     putf(out,
-         "<td width=\"270\"><b>%lld%%</b> (%lld%% ratés, %lld%% bloqués, %lld%% parés,<br>%lld%% "
-         "esquivés, %lld%% bullés, %lld%% fumble)</td>"_l1.c_str(),
+         "<b>%lld%%</b> (%lld%% ratés, %lld%% bloqués, %lld%% parés,<br>%lld%% esquivés, "
+         "%lld%% bullés, %lld%% fumble)"_l1.c_str(),
          printable(roundedPercent(static_cast<double>(attempts - hits), attempts)),
          printable(roundedPercent(entry.missCount, attempts)),
          printable(roundedPercent(entry.blockedCount, attempts)),
@@ -99,16 +96,17 @@ void writeStyleRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t a
          printable(roundedPercent(entry.evadedCount, attempts)),
          printable(roundedPercent(entry.barrierCount, attempts)),
          printable(roundedPercent(entry.fumbleCount, attempts)));
-    putf(out, "<td width=\"70\">%lld%%</td>",
-         printable(styleSuccessPercent(attempts, entry.styleFailCount)));
-    put(out, "</tr>");
+    closeCell(out);
+    writePercentCell(out, 70, styleSuccessPercent(attempts, entry.styleFailCount));
+    closeRow(out);
 }
 
 // A misses cell with one truncated decimal for each share: the attempts without a hit, then
 // misses, blocks, parries (not for ranged weapons), evades, barriers and fumbles.
-void writeDecimalMissesCell(std::FILE* out, const char* width, const WeaponStyleEntry& entry,
+void writeDecimalMissesCell(std::FILE* out, int width, const WeaponStyleEntry& entry,
                             std::int64_t unsuccessful, std::int64_t attempts, bool withParries) {
-    putf(out, "<td width=\"%s\"><b>", width);
+    openCell(out, width);
+    put(out, "<b>");
     writeDecimalPercent(out, unsuccessful, attempts);
     put(out, "%,</b> (");
     writeDecimalPercent(out, entry.missCount, attempts);
@@ -124,45 +122,39 @@ void writeDecimalMissesCell(std::FILE* out, const char* width, const WeaponStyle
     writeDecimalPercent(out, entry.barrierCount, attempts);
     put(out, "% bullés, "_l1);
     writeDecimalPercent(out, entry.fumbleCount, attempts);
-    put(out, "% fumble)</td>");
+    put(out, "% fumble)");
+    closeCell(out);
 }
 
 // The misses cell of the weapon total and multiple-attack rows.
 void writeDetailedMissesCell(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
-    writeDecimalMissesCell(out, "270", entry, attempts - entry.hitDamage.count(), attempts, true);
+    writeDecimalMissesCell(out, 270, entry, attempts - entry.hitDamage.count(), attempts, true);
 }
 
 void writeTotalRow(std::FILE* out, const WeaponStyleEntry& total) {
     std::int64_t attempts = missedAttempts(total) + total.hitDamage.count();
-    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-    putf(out, "<td width=\"200\" height=\"25\" ><i>Total</i>(+%lld)</td>",
-         printable(roundHalfUp(sampleMean(total.styleBonus))));
-    writeWeaponStatCells(out, total);
+    openHeaderRow(out);
+    writeStyleCell(out, "<i>Total</i>", total.styleBonus);
+    writeWeaponStatCells(out, total, 70);
     writeDetailedMissesCell(out, total, attempts);
-    putf(out, "<td width=\"70\">%lld%%</td>",
-         printable(styleSuccessPercent(attempts, total.styleFailCount)));
-    put(out, "</tr>");
+    writePercentCell(out, 70, styleSuccessPercent(attempts, total.styleFailCount));
+    closeRow(out);
 }
 
 void writeWeaponTable(const PageContext& page, const PartStats& stats, const AttackReport& report,
                       const WeaponGroup& group) {
     std::FILE* out = page.out;
     WeaponStyleEntry total = weaponTotal(stats, group);
-    put(out, "<p><font size=\"4\"><b>Avec l'arme : ");
-    put(out, htmlEscape(group.weaponName));
-    put(out, "</b>");
+    openSectionTitle(out, "Avec l'arme : " + htmlEscape(group.weaponName));
     writeSpeedText(out, total.attackIntervals);
-    put(out, "</font>");
-    writeSummaryLink(page);
-    put(out,
-        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-        "<td width=\"200\" height=\"25\" > Nom du style </td>");
-    put(out, "<td width=\"70\">Coups réussis</td>"_l1);
-    put(out,
-        "<td width=\"70\">Moyenne</td><td width=\"70\">Variance</td><td width=\"70\">Min-Max</td>"
-        "<td width=\"70\">critiques</td><td width=\"70\">Procs DD</td>");
-    put(out, "<td width=\"270\">Total des coups manqués</td>"_l1);
-    put(out, "<td width=\"70\">Styles reussis</td></tr>");
+    closeSectionTitle(page);
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeTallCell(out, 200, " Nom du style ");
+    writeWeaponStatTitleCells(out, 70);
+    writeCell(out, 270, "Total des coups manqués"_l1);
+    writeCell(out, 70, "Styles reussis");
+    closeRow(out);
     for (std::int32_t index : group.entries) {
         auto position = static_cast<std::size_t>(index);
         const WeaponStyleEntry& entry = stats.weaponStyles[position];
@@ -173,16 +165,26 @@ void writeWeaponTable(const PageContext& page, const PartStats& stats, const Att
     }
     if (group.entries.size() > 1)
         writeTotalRow(out, total);
-    put(out, "</table>");
+    closeTable(out);
 }
 
 void writeWeaponSections(const PageContext& page, const PartStats& stats,
                          const AttackReport& report) {
     if (stats.weaponStyleCount == 0)
         return;
-    put(page.out, "\n\n<a name=\"Attaques\"></a>");
+    writeSectionAnchor(page.out, "Attaques");
     for (const WeaponGroup& group : report.weaponGroups)
         writeWeaponTable(page, stats, report, group);
+}
+
+// A further share of the multiple attacks after the title, in a font of its own.
+void writeMultipleShare(std::FILE* out, const char* label, std::int64_t count,
+                        std::int64_t single) {
+    put(out, "</font>");
+    openLargeFont(out);
+    putf(out, " (%s : ", label);
+    writeDecimalPercent(out, count, single);
+    put(out, "%)");
 }
 
 void writeMultipleSection(const PageContext& page, const PartStats& stats,
@@ -193,62 +195,53 @@ void writeMultipleSection(const PageContext& page, const PartStats& stats,
     // Attempts of the ordinary melee entries: the share of double, triple and quadruple attacks.
     std::int64_t single = report.meleeAttempts - report.multipleAttempts;
     std::int64_t doubles = report.multipleAttempts - stats.tripleCount - stats.quadrupleCount;
-    putf(out, "\n\n<p><font size=\"4\"><b>Coups Multiples</b> (doubles : %lld%%)</font>",
+    put(out, "\n\n");  // the section has no anchor of its own
+    openSectionTitle(out, "Coups Multiples");
+    putf(out, " (doubles : %lld%%)",
          printable(roundedPercent(static_cast<double>(doubles), static_cast<double>(single))));
-    if (stats.tripleCount != 0) {
-        put(out, "<font size=\"4\"> (triples : ");
-        writeDecimalPercent(out, stats.tripleCount, single);
-        put(out, "%)</font>");
-    }
-    if (stats.quadrupleCount != 0) {
-        put(out, "<font size=\"4\"> (quadruples : ");
-        writeDecimalPercent(out, stats.quadrupleCount, single);
-        put(out, "%)</font>");
-    }
-    writeSummaryLink(page);
-    put(out,
-        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-        "<td width=\"250\"> Nom de l'arme </td>");
-    put(out, "<td width=\"80\">Coups réussis</td>"_l1);
-    put(out,
-        "<td width=\"80\">Moyenne</td><td width=\"80\">Variance</td><td width=\"80\">Min-Max</td>"
-        "<td width=\"80\">critiques</td><td width=\"80\">Procs DD</td>");
-    put(out, "<td width=\"250\">Total des coups manqués</td>"_l1);
-    put(out, "</tr>");
+    if (stats.tripleCount != 0)
+        writeMultipleShare(out, "triples", stats.tripleCount, single);
+    if (stats.quadrupleCount != 0)
+        writeMultipleShare(out, "quadruples", stats.quadrupleCount, single);
+    closeSectionTitle(page);
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeCell(out, 250, " Nom de l'arme ");
+    writeWeaponStatTitleCells(out, 80);
+    writeCell(out, 250, "Total des coups manqués"_l1);
+    closeRow(out);
     for (std::int32_t index : report.multipleEntries) {
         auto position = static_cast<std::size_t>(index);
         const WeaponStyleEntry& entry = stats.weaponStyles[position];
-        put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-        put(out, "<td width=\"270\">");
-        put(out, htmlEscape(entry.weaponName));
-        put(out, "</td>");
-        writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
-        putf(out, "<td width=\"80\">%lld%%</td>",
-             printable(roundedPercent(entry.procDamage.count(), entry.hitDamage.count())));
+        openRow(out);
+        writeCell(out, 270, htmlEscape(entry.weaponName));
+        writeWeaponStatCells(out, entry, 80);
         writeDetailedMissesCell(out, entry, report.attemptCounts[position]);
-        put(out, "</tr>");
+        closeRow(out);
     }
-    put(out, "</table>");
+    closeTable(out);
 }
 
 void writeRangedRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t attempts) {
     std::int64_t hits = entry.hitDamage.count();
     std::int64_t precise = entry.preciseShotDamage.count();
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    put(out, "<td width=\"300\" >");
+    openRow(out);
+    openNameCell(out, 300);
     put(out, htmlEscape(entry.weaponName));
     writeSpeedText(out, entry.attackIntervals);
-    put(out, "</td>");
+    closeCell(out);
     writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);
     // Precise shots are hits too; parries do not happen to ranged attacks.
-    writeDecimalMissesCell(out, "250", entry, attempts - hits - precise, attempts, false);
-    put(out, "</tr>");
+    writeDecimalMissesCell(out, 250, entry, attempts - hits - precise, attempts, false);
+    closeRow(out);
     if (precise == 0)
         return;
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
+    openRow(out);
     put(out, "<td align=\"right\" width=\"300\" > <i>Tir Précis </i></td>"_l1);
     writeStatCells(out, entry.preciseShotDamage, &entry.preciseShotModifier, nullptr);
-    put(out, "<td width=\"80\">-</td><td width=\"250\">-</td></tr>");
+    writeCell(out, 80, "-");
+    writeCell(out, 250, "-");
+    closeRow(out);
 }
 
 void writeRangedSection(const PageContext& page, const PartStats& stats,
@@ -256,23 +249,19 @@ void writeRangedSection(const PageContext& page, const PartStats& stats,
     if (report.rangedEntries.empty())
         return;
     std::FILE* out = page.out;
-    put(out,
-        "\n\n<a name=\"Range\"></a><p><font size=\"4\"><b>Archerie et Armes de jet</b></font>");
-    writeSummaryLink(page);
-    put(out,
-        "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-        "<td width=\"300\" > Nom de l'arme </td>");
-    put(out, "<td width=\"80\">Coups réussis</td>"_l1);
-    put(out,
-        "<td width=\"80\">Moyenne</td><td width=\"80\">Variance</td><td width=\"80\">Min-Max</td>"
-        "<td width=\"80\">Critiques</td>");
-    put(out, "<td width=\"250\">Total des coups manqués</td>"_l1);
-    put(out, "</tr>");
+    writeSectionTitle(page, "Range", "Archerie et Armes de jet");
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeNameCell(out, 300, " Nom de l'arme ");
+    writeStatTitleCells(out, "Coups réussis"_l1);
+    writeCell(out, 80, "Critiques");
+    writeCell(out, 250, "Total des coups manqués"_l1);
+    closeRow(out);
     for (std::int32_t index : report.rangedEntries) {
         auto position = static_cast<std::size_t>(index);
         writeRangedRow(out, stats.weaponStyles[position], report.attemptCounts[position]);
     }
-    put(out, "</table>");
+    closeTable(out);
 }
 
 // Moves the hits of one ranged entry that exceed the threshold; the thresholds 2.0 to 1.5 times

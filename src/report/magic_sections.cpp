@@ -4,30 +4,20 @@
 
 #include "base/latin1.h"
 #include "report/page_output.h"
+#include "report/page_tables.h"
 #include "report/statistics.h"
 
 namespace torvelin {
 namespace {
 
-constexpr const char* tableStart = "<table  border=\"0\" bgcolor=\"#000000\">";
-constexpr const char* innerTableStart = "<table border=\"0\" bgcolor=\"#000000\">";
-constexpr const char* headerRow = "<tr align=\"center\" bgcolor=\"#DEE3E7\">";
-constexpr const char* row = "<tr align=\"center\" bgcolor=\"#EFEFEF\">";
-
-// The title paragraph of a section, closed by the link back to the summary.
-void writeSectionTitle(const PageContext& page, const char* anchor, std::string_view title) {
-    putf(page.out, "\n\n<a name=\"%s\"></a>", anchor);
-    put(page.out, "<p><font size=\"4\"><b>");
-    put(page.out, title);
-    put(page.out, "</b></font>");
-    writeSummaryLink(page);
-}
+// A table without a frame, which only places what it holds.
+constexpr const char* layoutTable = "<table>";
 
 void writeSpellNameCell(std::FILE* out, const SpellEntry& spell) {
-    put(out, "<td width=\"300\" >");
+    openNameCell(out, 300);
     put(out, htmlEscape(spell.name));
     writeSpeedText(out, spell.castTimes);
-    put(out, "</td>");
+    closeCell(out);
 }
 
 // "<whole>,<tenth> personnes": targets reached per cast, the tenth rounded (and carried into the
@@ -44,43 +34,71 @@ void writePersonsCell(std::FILE* out, std::int64_t targets, std::int64_t casts) 
             whole += 1;
         }
     }
-    putf(out, "<td width=\"150\">%lld,%lld personnes</td>", printable(whole), printable(tenth));
+    openCell(out, 150);
+    putf(out, "%lld,%lld personnes", printable(whole), printable(tenth));
+    closeCell(out);
 }
 
-void writePercentCell(std::FILE* out, const char* format, double part, double whole) {
-    putf(out, format, printable(roundedPercent(part, whole)));
-}
-
-// The four header cells of a sample table.
-void writeSampleHeader(std::FILE* out) {
-    put(out, "<td width=\"80\">Coups</td>");
-    put(out, "<td width=\"80\">Moyenne</td>");
-    put(out, "<td width=\"80\">Variance</td>");
-    put(out, "<td width=\"80\">Min-Max</td>");
-}
-
-// The framed table of one sample list, under a caption row, closing the cell that holds it.
-void writeSampleTable(std::FILE* out, const ValueList& samples) {
-    put(out, "<tr><td>");
-    put(out, innerTableStart);
-    put(out, headerRow);
-    writeSampleHeader(out);
-    put(out, "</tr>");
-    put(out, row);
+// The framed table of one sample list, in a row below its caption, then the end of the table
+// that holds both. `resisted` adds the share of spells resisted to the figures.
+void writeSampleTable(std::FILE* out, const ValueList& samples,
+                      const std::int32_t* resisted = nullptr) {
+    put(out, "<tr>");
+    openCell(out);
+    openSmallTable(out);
+    openHeaderRow(out);
+    writeStatTitleCells(out, "Coups");
+    if (resisted != nullptr)
+        writeCell(out, 80, "Résistés"_l1);
+    closeRow(out);
+    openRow(out);
     writeStatCells(out, samples, nullptr, nullptr);
-    put(out, "</tr>");
-    put(out, "</table>");
-    put(out, "</table>");
-    put(out, "</td>");
+    if (resisted != nullptr)
+        writePercentCell(
+            out, 80, roundedPercent(*resisted, static_cast<double>(*resisted) + samples.count()));
+    closeRow(out);
+    closeTable(out);
+    closeTable(out);
+}
+
+// The start of a grid cell, which holds a captioned sample table.
+void openGridCell(std::FILE* out) {
+    openCell(out);
+    put(out, layoutTable);
+}
+
+void openCaptionRow(std::FILE* out) {
+    put(out, "<tr align=\"center\"><td>");
+}
+
+// The captions of the sample tables close their row before their cell.
+void closeCaptionRow(std::FILE* out) {
+    put(out, "</tr></td>");
+}
+
+void writeCaptionRow(std::FILE* out, std::string_view caption) {
+    openCaptionRow(out);
+    put(out, caption);
+    closeCaptionRow(out);
 }
 
 // Grids hold three tables per row: the fourth opens a new row.
+void openGrid(std::FILE* out) {
+    put(out, layoutTable);
+    put(out, "<tr>");
+}
+
 void nextGridColumn(std::FILE* out, int& column) {
     column += 1;
     if (column == 4) {
         column = 1;
         put(out, "</tr><tr>");
     }
+}
+
+void closeGrid(std::FILE* out) {
+    closeRow(out);
+    closeTable(out);
 }
 
 bool isShownSpell(const SpellEntry& spell) {
@@ -100,90 +118,103 @@ const SpellEntry& spellAt(const PartStats& stats, std::int32_t index) {
 }
 
 void writeSpellRow(std::FILE* out, const SpellEntry& spell) {
-    put(out, row);
+    openRow(out);
     writeSpellNameCell(out, spell);
     writeStatCells(out, spell.hitDamage, &spell.hitModifier, &spell.critDamage);
     std::int32_t hits = spell.hitDamage.count();
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", spell.resistCount,
-                     static_cast<double>(spell.resistCount) + hits);
+    writePercentCell(
+        out, 80, roundedPercent(spell.resistCount, static_cast<double>(spell.resistCount) + hits));
     if (spell.spellKind == SpellKind::area) {
         std::int64_t attempts = std::int64_t{hits} + spell.resistCount + spell.missCount;
         writePersonsCell(out, attempts, spell.castCount);
     } else {
-        put(out, "<td width=\"150\">-</td>");
+        writeCell(out, 150, "-");
     }
-    put(out, "</tr>");
+    closeRow(out);
 }
 
 void writeHealRow(std::FILE* out, const SpellEntry& spell) {
-    put(out, row);
+    openRow(out);
     writeSpellNameCell(out, spell);
     writeStatCells(out, spell.hitDamage, nullptr, nullptr);
     double uncapped = spell.hitDamage.count();
     double capped = spell.cappedHeals.count();
     double uncappedMean = sampleMean(spell.hitDamage);
     double healed = uncapped * uncappedMean + capped * sampleMean(spell.cappedHeals);
-    putf(out, "<td width=\"120\">%lld</td>", printable(roundHalfUp(healed / (uncapped + capped))));
+    writeNumberCell(out, 120, roundHalfUp(healed / (uncapped + capped)));
     // Efficiency: the real mean as a percentage of the mean of the heals that were not capped.
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", healed,
-                     (uncapped + capped) * uncappedMean);
+    writePercentCell(out, 80, roundedPercent(healed, (uncapped + capped) * uncappedMean));
     std::int64_t heals = spell.hitDamage.count() + spell.cappedHeals.count();
     double perCast = spell.castCount == 0 ? 0.0 : static_cast<double>(heals) / spell.castCount;
     if (perCast > 1.05)
         writePersonsCell(out, heals, spell.castCount);
     else
-        put(out, "<td width=\"150\">-</td>");
-    put(out, "</tr>");
+        writeCell(out, 150, "-");
+    closeRow(out);
 }
 
 void writeNonOffensiveRow(std::FILE* out, const SpellEntry& spell) {
-    put(out, row);
+    openRow(out);
     writeSpellNameCell(out, spell);
-    putf(out, "<td width=\"80\">%i</td>", spell.castCount);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", spell.resistCount, spell.castCount);
-    put(out, "</tr>");
+    writeNumberCell(out, 80, spell.castCount);
+    writePercentCell(out, 80, roundedPercent(spell.resistCount, spell.castCount));
+    closeRow(out);
+}
+
+// Ends the title row of a spell table, then writes a row for every spell `shown` picks and
+// closes the table.
+void writeSpellRows(std::FILE* out, const PartStats& stats, bool (*shown)(const SpellEntry&),
+                    void (*writeRow)(std::FILE*, const SpellEntry&)) {
+    closeRow(out);
+    for (std::int32_t i = 0; i < stats.spellCount; ++i) {
+        if (shown(spellAt(stats, i)))
+            writeRow(out, spellAt(stats, i));
+    }
+    closeTable(out);
 }
 
 // The cells of one row of the avoidance table: shares of all the attacks aimed at the player.
 void writeAvoidanceCells(std::FILE* out, const PartStats& stats, std::int64_t avoided,
                          double attacks) {
     const auto& counts = stats.avoidances;
-    writePercentCell(out, "<td width=\"150\">%lld%%</td>", static_cast<double>(avoided), attacks);
-    writePercentCell(out, "<td width=\"150\">%lld%%</td>", counts[Avoidance::enemyMiss], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::block], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::parry], attacks);
-    writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::evade], attacks);
+    writePercentCell(out, 150, roundedPercent(static_cast<double>(avoided), attacks));
+    writePercentCell(out, 150, roundedPercent(counts[Avoidance::enemyMiss], attacks));
+    writePercentCell(out, 80, roundedPercent(counts[Avoidance::block], attacks));
+    writePercentCell(out, 80, roundedPercent(counts[Avoidance::parry], attacks));
+    writePercentCell(out, 80, roundedPercent(counts[Avoidance::evade], attacks));
     if (counts[Avoidance::guard] != 0)
-        writePercentCell(out, "<td width=\"80\">%lld%%</td>", counts[Avoidance::guard], attacks);
+        writePercentCell(out, 80, roundedPercent(counts[Avoidance::guard], attacks));
     double absorbed = counts[Avoidance::barrierAbsorbed];
-    putf(out, "<td width=\"150\">%lld%% (efficacité : %lld%%)</td>"_l1.c_str(),
+    openCell(out, 150);
+    putf(out, "%lld%% (efficacité : %lld%%)"_l1.c_str(),
          printable(roundedPercent(absorbed, attacks)),
          printable(roundedPercent(absorbed, absorbed + stats.barrierPierced)));
+    closeCell(out);
 }
 
 void writeAvoidanceTable(std::FILE* out, const PartStats& stats, std::int64_t avoided,
                          double attacks) {
     put(out, "<br>");
-    put(out, innerTableStart);
-    put(out, headerRow);
-    put(out, "<td width=\"150\"></td>");
-    put(out, "<td width=\"150\">Total des coups evités</td>"_l1);
-    put(out, "<td width=\"150\">Ratés par l'ennemi</td>"_l1);
-    put(out, "<td width=\"80\">Bloqués</td>"_l1);
-    put(out, "<td width=\"80\">Parés</td>"_l1);
-    put(out, "<td width=\"80\">Esquivés</td>"_l1);
+    openSmallTable(out);
+    openHeaderRow(out);
+    writeCell(out, 150, "");
+    writeCell(out, 150, "Total des coups evités"_l1);
+    writeCell(out, 150, "Ratés par l'ennemi"_l1);
+    writeCell(out, 80, "Bloqués"_l1);
+    writeCell(out, 80, "Parés"_l1);
+    writeCell(out, 80, "Esquivés"_l1);
     if (stats.avoidances[Avoidance::guard] != 0)
-        put(out, "<td width=\"80\">Gardés</td>"_l1);
-    put(out, "<td width=\"150\">Evités par une bulle</td>"_l1);
-    put(out, "</tr>");
+        writeCell(out, 80, "Gardés"_l1);
+    writeCell(out, 150, "Evités par une bulle"_l1);
+    closeRow(out);
     // The partial average keeps the shape of the table with the same figures as the total one.
     for (const char* label : {"moyenne totale", "moyenne partielle"}) {
-        put(out, row);
-        putf(out, "<td width=\"150\">%s</td>", label);
+        openRow(out);
+        writeCell(out, 150, label);
         writeAvoidanceCells(out, stats, avoided, attacks);
-        put(out, "</tr>");
+        closeRow(out);
     }
-    put(out, "</table>");
+    closeTable(out);
 }
 
 }  // namespace
@@ -193,22 +224,14 @@ void writeSpellSection(const PageContext& page, const PartStats& stats) {
         return;
     std::FILE* out = page.out;
     writeSectionTitle(page, "Sorts", "Sorts réussis"_l1);
-    put(out, tableStart);
-    put(out, headerRow);
-    put(out, "<td width=\"300\" > Nom du sort </td>");
-    put(out, "<td width=\"80\">Coups</td>");
-    put(out, "<td width=\"80\">Moyenne</td>");
-    put(out, "<td width=\"80\">Variance</td>");
-    put(out, "<td width=\"80\">Min-Max</td>");
-    put(out, "<td width=\"80\">Critiques</td>");
-    put(out, "<td width=\"80\">Résistés</td>"_l1);
-    put(out, "<td width=\"150\">Touches / Sort de zone</td>");
-    put(out, "</tr>");
-    for (std::int32_t i = 0; i < stats.spellCount; ++i) {
-        if (isShownSpell(spellAt(stats, i)))
-            writeSpellRow(out, spellAt(stats, i));
-    }
-    put(out, "</table>");
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeNameCell(out, 300, " Nom du sort ");
+    writeStatTitleCells(out, "Coups");
+    writeCell(out, 80, "Critiques");
+    writeCell(out, 80, "Résistés"_l1);
+    writeCell(out, 150, "Touches / Sort de zone");
+    writeSpellRows(out, stats, isShownSpell, writeSpellRow);
 }
 
 void writeHealSection(const PageContext& page, const PartStats& stats) {
@@ -216,40 +239,30 @@ void writeHealSection(const PageContext& page, const PartStats& stats) {
         return;
     std::FILE* out = page.out;
     writeSectionTitle(page, "Soins", "Soins");
-    put(out, tableStart);
-    put(out, headerRow);
-    put(out, "<td width=\"300\" >Nom du soin </td>");
-    put(out, "<td width=\"80\">Lancements</td>");
-    put(out, "<td width=\"80\">Moyenne<br>(non capés)</td>"_l1);
-    put(out, "<td width=\"80\">Variance</td>");
-    put(out, "<td width=\"80\">Min-Max</td>");
-    put(out, "<td width=\"120\">Moyenne réelle</td>"_l1);
-    put(out, "<td width=\"80\">Efficacité</td>"_l1);
-    put(out, "<td width=\"150\">Soins de groupe</td>");
-    put(out, "</tr>");
-    for (std::int32_t i = 0; i < stats.spellCount; ++i) {
-        if (isShownHeal(spellAt(stats, i)))
-            writeHealRow(out, spellAt(stats, i));
-    }
-    put(out, "</table>");
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeNameCell(out, 300, "Nom du soin ");
+    writeCell(out, 80, "Lancements");
+    writeCell(out, 80, "Moyenne<br>(non capés)"_l1);
+    writeCell(out, 80, "Variance");
+    writeCell(out, 80, "Min-Max");
+    writeCell(out, 120, "Moyenne réelle"_l1);
+    writeCell(out, 80, "Efficacité"_l1);
+    writeCell(out, 150, "Soins de groupe");
+    writeSpellRows(out, stats, isShownHeal, writeHealRow);
 }
 
 void writeNonOffensiveSection(const PageContext& page, const PartStats& stats) {
     if (page.flags.hasNonOffensive) {
         std::FILE* out = page.out;
         writeSectionTitle(page, "SortsNO", "Sorts non offensifs");
-        put(out, tableStart);
-        put(out, headerRow);
-        put(out, "<td width=\"300\" > Nom du sort </td>");
-        put(out, "<td width=\"80\">Lancements</td>");
-        put(out, "<td width=\"80\">Résistés</td>"_l1);
-        put(out, "</tr>");
+        openEntryTable(out);
+        openHeaderRow(out);
+        writeNameCell(out, 300, " Nom du sort ");
+        writeCell(out, 80, "Lancements");
+        writeCell(out, 80, "Résistés"_l1);
         // A heal whose every heal was capped has no hit left and appears in no table.
-        for (std::int32_t i = 0; i < stats.spellCount; ++i) {
-            if (isNonOffensive(spellAt(stats, i)))
-                writeNonOffensiveRow(out, spellAt(stats, i));
-        }
-        put(out, "</table>");
+        writeSpellRows(out, stats, isNonOffensive, writeNonOffensiveRow);
     }
     writeGivenEffectGrid(page, stats);
 }
@@ -257,8 +270,7 @@ void writeNonOffensiveSection(const PageContext& page, const PartStats& stats) {
 void writeGivenEffectGrid(const PageContext& page, const PartStats& stats) {
     std::FILE* out = page.out;
     put(out, "\n\n<p></p>");
-    put(out, "<table>");
-    put(out, "<tr>");
+    openGrid(out);
     int column = 0;
     for (GivenEffect effect : allKinds<GivenEffect>()) {
         const ValueList& ticks = stats.givenEffects[effect];
@@ -268,15 +280,16 @@ void writeGivenEffectGrid(const PageContext& page, const PartStats& stats) {
         // The anchor of the effect's navigation link.
         putf(out, "<a name=\"%s\"></a>", title.c_str());
         nextGridColumn(out, column);
-        put(out, "<td>");
-        put(out, "<table>");
-        putf(out, "<tr align=\"center\"><td><font size=\"4\"><b>%s</b></font>", title.c_str());
-        putf(out, " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)</tr></td>",
-             page.partLink.data());
+        openGridCell(out);
+        openCaptionRow(out);
+        openLargeTitle(out, title);
+        put(out, "</font>");
+        writeSummaryLink(page);
+        closeCaptionRow(out);
         writeSampleTable(out, ticks);
+        closeCell(out);
     }
-    put(out, "</tr>");
-    put(out, "</table>");
+    closeGrid(out);
 }
 
 void writeDefenceSection(const PageContext& page, const PartStats& stats) {
@@ -284,16 +297,16 @@ void writeDefenceSection(const PageContext& page, const PartStats& stats) {
         return;
     std::FILE* out = page.out;
     writeSectionTitle(page, "Defense", "Défense"_l1);
-    put(out, "<table>");
-    put(out, "<tr>");
+    openGrid(out);
     // The monsters' melee blows are the first column of the grid.
     int column = 0;
     if (!stats.meleeHitsTaken.empty()) {
-        put(out, "<td>");
         column += 1;
-        put(out, "<table>");
-        put(out, "<tr align=\"center\"><td>Coups portés par un monstre</td></tr>"_l1);
+        openGridCell(out);
+        openCaptionRow(out);
+        put(out, "Coups portés par un monstre</td></tr>"_l1);
         writeSampleTable(out, stats.meleeHitsTaken);
+        closeCell(out);
     }
     // Spells taken have a table of their own, below the grid.
     for (IncomingKind kind : allKinds<IncomingKind>()) {
@@ -303,33 +316,18 @@ void writeDefenceSection(const PageContext& page, const PartStats& stats) {
         if (damage.empty())
             continue;
         nextGridColumn(out, column);
-        put(out, "<td>");
-        put(out, "<table>");
-        std::string title(receivedDamageTitle(kind));
-        putf(out, "<tr align=\"center\"><td>%s</tr></td>", title.c_str());
+        openGridCell(out);
+        writeCaptionRow(out, receivedDamageTitle(kind));
         writeSampleTable(out, damage);
+        closeCell(out);
     }
-    put(out, "</tr>");
-    put(out, "</table>");
+    closeGrid(out);
 
     const ValueList& spellsTaken = stats.receivedDamage[IncomingKind::spell];
     if (!spellsTaken.empty()) {
         put(out, "<table width=\"400\">");
-        std::string title(receivedDamageTitle(IncomingKind::spell));
-        putf(out, "<tr align=\"center\"><td>%s</tr></td>", title.c_str());
-        put(out, "<tr><td>");
-        put(out, innerTableStart);
-        put(out, headerRow);
-        writeSampleHeader(out);
-        put(out, "<td width=\"80\">Résistés</td>"_l1);
-        put(out, "</tr>");
-        put(out, row);
-        writeStatCells(out, spellsTaken, nullptr, nullptr);
-        writePercentCell(out, "<td width=\"80\">%lld%%</td>", stats.effectsResisted,
-                         static_cast<double>(stats.effectsResisted) + spellsTaken.count());
-        put(out, "</tr>");
-        put(out, "</table>");
-        put(out, "</table>");
+        writeCaptionRow(out, receivedDamageTitle(IncomingKind::spell));
+        writeSampleTable(out, spellsTaken, &stats.effectsResisted);
     }
 
     std::int64_t avoided = 0;

@@ -1,7 +1,6 @@
 #include "report/page_context.h"
 
 #include "base/latin1.h"
-#include "report/page_output.h"
 
 namespace torvelin {
 
@@ -29,11 +28,6 @@ std::string_view receivedDamageTitle(IncomingKind kind) {
         "Sorts recus"_l1,
     }};
     return titles[kind];
-}
-
-void writeSummaryLink(const PageContext& page) {
-    putf(page.out, " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)</p>",
-         page.partLink.data());
 }
 
 }  // namespace torvelin

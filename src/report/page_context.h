@@ -1,5 +1,5 @@
 // What every section of an analysis page receives: the open page, the link to the page itself and
-// the sections it holds; the titles of the effect lists, and the link back to the summary.
+// the sections it holds; and the titles of the effect lists.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +34,5 @@ struct PageContext {
     std::string_view partLink;
     SectionFlags flags;
 };
-
-// The link back to the top of the page that ends the title paragraph of every section.
-void writeSummaryLink(const PageContext& page);
 
 }  // namespace torvelin

@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "record/reward_tables.h"
 #include "report/page_output.h"
+#include "report/page_tables.h"
 #include "report/statistics.h"
 
 namespace torvelin {
@@ -26,18 +27,34 @@ void writeSplitCounter(std::FILE* out, std::int64_t low, std::int64_t high) {
     writeGroupedNumber(out, low, high);
 }
 
+// The table of a list: one cell holding the list, then a line for its total.
+void openListTable(std::FILE* out) {
+    openSmallTable(out);
+    openRow(out);
+    openCell(out);
+}
+
+void openListTotal(std::FILE* out) {
+    closeCell(out);
+    closeRow(out);
+    openLeftRow(out);
+    openCell(out);
+}
+
+void closeListTable(std::FILE* out) {
+    closeCell(out);
+    closeRow(out);
+    closeTable(out);
+}
+
 }  // namespace
 
 void writeKillerSection(const PageContext& page, const PartStats& stats) {
     if (stats.killerCount() == 0)
         return;
     std::FILE* out = page.out;
-    put(out, "\n\n<a name=\"Meurtriers\"></a>");
-    put(out, "<p><font size=\"4\"><b>Liste de vos meurtriers</b></font>");
-    writeSummaryLink(page);
-    put(out, "<table border=\"0\" bgcolor=\"#000000\">");
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    put(out, "<td>");
+    writeSectionTitle(page, "Meurtriers", "Liste de vos meurtriers");
+    openListTable(out);
     std::int64_t deaths = 0;
     for (std::int32_t i = 0; i < stats.killerCount(); ++i) {
         const KillerEntry& killer = stats.killers[static_cast<std::size_t>(i)];
@@ -48,10 +65,9 @@ void writeKillerSection(const PageContext& page, const PartStats& stats) {
             putf(out, "(%i fois)", killer.deaths);
         deaths += killer.deaths;
     }
-    put(out, "</td></tr>");
-    putf(out, "<tr align=\"left\" bgcolor=\"#EFEFEF\"><td><b>Total </b>: %lld meurtriers</td></tr>",
-         printable(deaths));
-    put(out, "</table>");
+    openListTotal(out);
+    putf(out, "<b>Total </b>: %lld meurtriers", printable(deaths));
+    closeListTable(out);
 }
 
 void writeHuntingSection(const PageContext& page, const PartStats& stats) {
@@ -69,12 +85,8 @@ void writeHuntingSection(const PageContext& page, const PartStats& stats) {
         addWithCarry(xpLow, xpHigh, stats.kills[i].xp);
     }
 
-    put(out, "\n\n<a name=\"Tableau de chasse\"></a>");
-    put(out, "<p><font size=\"4\"><b>Tableau de chasse</b></font>");
-    writeSummaryLink(page);
-    put(out, "<table border=\"0\" bgcolor=\"#000000\">");
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    put(out, "<td>");
+    writeSectionTitle(page, "Tableau de chasse", "Tableau de chasse");
+    openListTable(out);
     for (std::size_t i = 0; i < used && i < stats.kills.size(); ++i) {
         const KillEntry& kill = stats.kills[i];
         if (i != 0)
@@ -87,12 +99,12 @@ void writeHuntingSection(const PageContext& page, const PartStats& stats) {
             put(out, "</b>");
         putf(out, " (%lld rps)", printable(kill.realmPoints));
     }
-    put(out, "</td></tr>");
-    put(out, "<tr align=\"left\" bgcolor=\"#EFEFEF\">");
-    putf(out, "<td><b>Total : </b>%lld rps, %lld primes, ", printable(realmPoints),
+    openListTotal(out);
+    putf(out, "<b>Total : </b>%lld rps, %lld primes, ", printable(realmPoints),
          printable(bounties));
     writeSplitCounter(out, xpLow, xpHigh);
-    put(out, " xp</td></tr></table>");
+    put(out, " xp");
+    closeListTable(out);
 }
 
 namespace {
@@ -128,30 +140,27 @@ void writeExperienceList(std::FILE* out, const ExperienceSums& sums, std::int64_
 }
 
 void writeExperienceCells(std::FILE* out, const ExperienceSums& sums, std::int64_t kills) {
-    put(out, "<td width=\"150\" height=\"25\" >");
-    writeExperienceList(out, sums, kills, true);
-    put(out, "</td>");
-    put(out, "<td width=\"150\" height=\"25\" >");
-    writeExperienceList(out, sums, kills, false);
-    put(out, "</td>");
+    for (bool average : {true, false}) {
+        openTallCell(out, 150);
+        writeExperienceList(out, sums, kills, average);
+        closeCell(out);
+    }
 }
 
 void writeMoneyCell(std::FILE* out, std::int64_t copper) {
-    put(out, "<td width=\"120\" height=\"25\" >");
+    openTallCell(out, 120);
     writeMoneyText(out, copper);
-    put(out, "</td>");
+    closeCell(out);
 }
 
 void writeMonsterRow(std::FILE* out, const MonsterEntry& monster) {
-    put(out, "<tr align=\"center\" bgcolor=\"#EFEFEF\">");
-    put(out, "<td width=\"150\" height=\"25\" >");
-    put(out, htmlEscape(monster.name));
-    put(out, "</td>");
-    putf(out, "<td width=\"60\" height=\"25\" >%i</td>", monster.killCount);
+    openRow(out);
+    writeTallCell(out, 150, htmlEscape(monster.name));
+    writeTallNumberCell(out, 60, monster.killCount);
     ExperienceSums sums{monster.xp, monster.xpBillions};
     writeExperienceCells(out, sums, monster.killCount);
     writeMoneyCell(out, monster.moneyCopper);
-    put(out, "<td width=\"250\" height=\"25\" >");
+    openTallCell(out, 250);
     for (std::int32_t i = 0; i < monster.lootCount(); ++i) {
         const LootEntry& loot = monster.loots[static_cast<std::size_t>(i)];
         if (i != 0)
@@ -159,7 +168,8 @@ void writeMonsterRow(std::FILE* out, const MonsterEntry& monster) {
         putf(out, "%i * ", loot.times);
         put(out, htmlEscape(loot.name));
     }
-    put(out, "</td></tr>");
+    closeCell(out);
+    closeRow(out);
 }
 
 void writeMonsterTotalRow(std::FILE* out, const PartStats& stats) {
@@ -175,13 +185,13 @@ void writeMonsterTotalRow(std::FILE* out, const PartStats& stats) {
         money = saturatingAdd(money, monster.moneyCopper);
         kills += monster.killCount;
     }
-    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-    put(out, "<td width=\"150\" height=\"25\" ><i>Total</i></td>");
-    putf(out, "<td width=\"60\" height=\"25\" >%lld</td>", printable(kills));
+    openHeaderRow(out);
+    writeTallCell(out, 150, "<i>Total</i>");
+    writeTallNumberCell(out, 60, kills);
     writeExperienceCells(out, sums, kills);
     writeMoneyCell(out, money);
-    put(out, "<td width=\"250\" height=\"25\" ></td>");
-    put(out, "</tr>");
+    writeTallCell(out, 250, "");
+    closeRow(out);
 }
 
 }  // namespace
@@ -197,18 +207,16 @@ void writeExperienceSection(const PageContext& page, const PartStats& stats) {
     if (stats.monsterCount == 0)
         return;
     std::FILE* out = page.out;
-    put(out, "\n\n<a name=\"XP\"></a>");
-    put(out, "<p><font size=\"4\"><b>Points d'expérience,argent, loots</b></font>"_l1);
-    writeSummaryLink(page);
-    put(out, "<table  border=\"0\" bgcolor=\"#000000\">");
-    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-    put(out, "<td width=\"150\" height=\"25\" >Nom du monstre</td>");
-    put(out, "<td width=\"60\" height=\"25\" >Nombre</td>");
-    put(out, "<td width=\"150\" height=\"25\" >XP moyen</td>");
-    put(out, "<td width=\"150\" height=\"25\" >XP total</td>");
-    put(out, "<td width=\"120\" height=\"25\" >Argent</td>");
-    put(out, "<td width=\"250\" height=\"25\" >Loots</td>");
-    put(out, "</tr>");
+    writeSectionTitle(page, "XP", "Points d'expérience,argent, loots"_l1);
+    openEntryTable(out);
+    openHeaderRow(out);
+    writeTallCell(out, 150, "Nom du monstre");
+    writeTallCell(out, 60, "Nombre");
+    writeTallCell(out, 150, "XP moyen");
+    writeTallCell(out, 150, "XP total");
+    writeTallCell(out, 120, "Argent");
+    writeTallCell(out, 250, "Loots");
+    closeRow(out);
     for (std::int32_t i = 0; i < stats.monsterCount; ++i) {
         const MonsterEntry& monster = stats.monsters[static_cast<std::size_t>(i)];
         // A monster never credited with an experience line is not listed.
@@ -217,7 +225,7 @@ void writeExperienceSection(const PageContext& page, const PartStats& stats) {
     }
     if (stats.monsterCount >= 2)
         writeMonsterTotalRow(out, stats);
-    put(out, "</table>");
+    closeTable(out);
 }
 
 namespace {
@@ -260,22 +268,18 @@ void addFigures(CraftFigures& total, const CraftFigures& item) {
 // (values outside 94..100 count as successes but add nothing to the average).
 void writeCraftFigureCells(std::FILE* out, const CraftFigures& figures) {
     double attempts = static_cast<double>(figures.attempts());
-    putf(out, "<td width=\"80\" height=\"25\" >%lld</td>", printable(figures.attempts()));
-    for (std::int64_t part :
-         {figures.successes, figures.failuresNoLoss, figures.failuresWithLoss}) {
-        putf(out, "<td width=\"80\" height=\"25\" >%lld%%</td>",
-             printable(roundedPercent(static_cast<double>(part), attempts)));
-    }
+    writeTallNumberCell(out, 80, figures.attempts());
+    for (std::int64_t part : {figures.successes, figures.failuresNoLoss, figures.failuresWithLoss})
+        writeTallPercentCell(out, 80, roundedPercent(static_cast<double>(part), attempts));
     double successes = static_cast<double>(figures.successes);
     double qualitySum = 0.0;
     for (std::size_t q = 0; q < qualityColumns; ++q) {
         double count = static_cast<double>(figures.perQuality[q]);
-        putf(out, "<td width=\"40\" height=\"25\" >%lld%%</td>",
-             printable(roundedPercent(count, successes)));
+        writeTallPercentCell(out, 40, roundedPercent(count, successes));
         qualitySum += static_cast<double>(lowestQuality + static_cast<std::int32_t>(q)) * count;
     }
     std::int64_t average = successes == 0.0 ? 0 : roundHalfUp(qualitySum / successes);
-    putf(out, "<td width=\"70\" height=\"25\" >%lld%%</td>", printable(average));
+    writeTallPercentCell(out, 70, average);
 }
 
 void writeSkillGain(std::FILE* out, const SkillGain& skill) {
@@ -297,18 +301,37 @@ void mergeSkill(std::vector<SkillGain>& merged, const SkillGain& skill) {
 }
 
 void writeCraftHeader(std::FILE* out) {
-    put(out, "<table  width=\"1070\" border=\"0\" bgcolor=\"#000000\">");
-    put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-    put(out, "<td width=\"250\" height=\"25\" > Nom de l'objet </td>");
-    put(out, "<td width=\"80\" height=\"25\" >Tentatives</td>");
-    put(out, "<td width=\"80\" height=\"25\" >Réussites</td>"_l1);
-    put(out, "<td width=\"80\" height=\"25\" >Ratages</td>");
-    put(out, "<td width=\"80\" height=\"25\" >Pertes</td>");
+    openEntryTable(out, 1070);
+    openHeaderRow(out);
+    writeTallCell(out, 250, " Nom de l'objet ");
+    writeTallCell(out, 80, "Tentatives");
+    writeTallCell(out, 80, "Réussites"_l1);
+    writeTallCell(out, 80, "Ratages");
+    writeTallCell(out, 80, "Pertes");
     for (std::int32_t q = lowestQuality; q <= highestQuality; ++q)
-        putf(out, "<td width=\"40\" height=\"25\" >%i%%</td>", q);
-    put(out, "<td width=\"70\" height=\"25\" >Qua moy</td>");
-    put(out, "<td width=\"150\" height=\"25\" >Gains</td>");
-    put(out, "</tr>");
+        writeTallPercentCell(out, 40, q);
+    writeTallCell(out, 70, "Qua moy");
+    writeTallCell(out, 150, "Gains");
+    closeRow(out);
+}
+
+// A row of the crafting table (in the shade of the titles): the item, its figures and the skills
+// it raised. Each skill written joins `merged` when it is given.
+void writeCraftRow(std::FILE* out, std::string_view name, const CraftFigures& figures,
+                   const std::vector<SkillGain>& skills, std::vector<SkillGain>* merged) {
+    openHeaderRow(out);
+    writeTallCell(out, 250, name);
+    writeCraftFigureCells(out, figures);
+    openTallCell(out, 150);
+    for (const SkillGain& skill : skills) {
+        writeSkillGain(out, skill);
+        if (merged != nullptr)
+            mergeSkill(*merged, skill);
+    }
+    if (skills.empty())
+        put(out, "-");
+    closeCell(out);
+    closeRow(out);
 }
 
 }  // namespace
@@ -317,9 +340,7 @@ void writeCraftingSection(const PageContext& page, const PartStats& stats) {
     if (stats.craftCount == 0)
         return;
     std::FILE* out = page.out;
-    put(out, "\n\n<a name=\"Artisanat\"></a>");
-    put(out, "<p><font size=\"4\"><b>Artisanat</b></font>");
-    writeSummaryLink(page);
+    writeSectionTitle(page, "Artisanat", "Artisanat");
     writeCraftHeader(out);
 
     CraftFigures total;
@@ -328,34 +349,11 @@ void writeCraftingSection(const PageContext& page, const PartStats& stats) {
         const CraftEntry& craft = stats.crafts[static_cast<std::size_t>(i)];
         CraftFigures figures = figuresOf(craft);
         addFigures(total, figures);
-        put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-        put(out, "<td width=\"250\" height=\"25\" >");
-        put(out, htmlEscape(craft.name));
-        put(out, "</td>");
-        writeCraftFigureCells(out, figures);
-        put(out, "<td width=\"150\" height=\"25\" >");
-        for (const SkillGain& skill : craft.skills) {
-            writeSkillGain(out, skill);
-            mergeSkill(mergedSkills, skill);
-        }
-        if (craft.skills.empty())
-            put(out, "-");
-        put(out, "</td>");
-        put(out, "</tr>");
+        writeCraftRow(out, htmlEscape(craft.name), figures, craft.skills, &mergedSkills);
     }
-    if (stats.craftCount >= 2) {
-        put(out, "<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-        put(out, "<td width=\"250\" height=\"25\" ><i>Total</i></td>");
-        writeCraftFigureCells(out, total);
-        put(out, "<td width=\"150\" height=\"25\" >");
-        for (const SkillGain& skill : mergedSkills)
-            writeSkillGain(out, skill);
-        if (mergedSkills.empty())
-            put(out, "-");
-        put(out, "</td>");
-        put(out, "</tr>");
-    }
-    put(out, "</table>");
+    if (stats.craftCount >= 2)
+        writeCraftRow(out, "<i>Total</i>", total, mergedSkills, nullptr);
+    closeTable(out);
 }
 
 }  // namespace torvelin

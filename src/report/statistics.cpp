@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "report/page_output.h"
+#include "report/page_tables.h"
 
 namespace torvelin {
 
@@ -86,25 +87,33 @@ std::int64_t roundedPercent(double numerator, double denominator) {
 }
 
 void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* modifiers,
-                    const ValueList* criticals) {
-    putf(out, "<td width=\"80\">%i</td>", samples.count());
+                    const ValueList* criticals, int width) {
+    writeNumberCell(out, width, samples.count());
     std::int64_t mean = roundHalfUp(sampleMean(samples));
+    openCell(out, width);
     if (modifiers != nullptr) {
         std::int64_t modifier = roundHalfUp(sampleMean(*modifiers));
-        putf(out, "<td width=\"80\">%lld(%s%lld)</td>", printable(mean), modifier > 0 ? "+" : "",
-             printable(modifier));
+        putf(out, "%lld(%s%lld)", printable(mean), modifier > 0 ? "+" : "", printable(modifier));
     } else {
-        putf(out, "<td width=\"80\">%lld</td>", printable(mean));
+        putf(out, "%lld", printable(mean));
     }
+    closeCell(out);
     double exactMean = sampleMean(samples);
     std::int64_t spread =
         exactMean == 0.0 ? 0 : roundHalfUp(sampleDeviation(samples) * 100.0 / exactMean);
-    putf(out, "<td width=\"80\">%lld%%</td>", printable(spread));
-    putf(out, "<td width=\"80\">%i-%i</td>", sampleMin(samples), sampleMax(samples));
-    if (criticals != nullptr) {
-        putf(out, "<td width=\"80\">%lld%%</td>",
-             printable(roundedPercent(criticals->count(), samples.count())));
-    }
+    writePercentCell(out, width, spread);
+    openCell(out, width);
+    putf(out, "%i-%i", sampleMin(samples), sampleMax(samples));
+    closeCell(out);
+    if (criticals != nullptr)
+        writePercentCell(out, width, roundedPercent(criticals->count(), samples.count()));
+}
+
+void writeStatTitleCells(std::FILE* out, std::string_view countTitle, int width) {
+    writeCell(out, width, countTitle);
+    writeCell(out, width, "Moyenne");
+    writeCell(out, width, "Variance");
+    writeCell(out, width, "Min-Max");
 }
 
 void writeTruncatedDecimal(std::FILE* out, double x, int decimals) {

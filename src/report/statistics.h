@@ -1,9 +1,10 @@
 // Statistics over sample lists, the rounding rule of every number shown, the standard group of
-// table cells and the two number printers.
+// table cells with their titles, and the two number printers.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "record/value_list.h"
 
@@ -25,9 +26,12 @@ std::int64_t truncated(double x);
 std::int64_t roundedPercent(double numerator, double denominator);
 
 // The cells count, mean (with the mean modifier when `modifiers` is given), spread, range and,
-// when `criticals` is given, critical rate.
+// when `criticals` is given, critical rate, each `width` wide.
 void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* modifiers,
-                    const ValueList* criticals);
+                    const ValueList* criticals, int width = 80);
+
+// The titles of the first four of those cells: `countTitle`, "Moyenne", "Variance", "Min-Max".
+void writeStatTitleCells(std::FILE* out, std::string_view countTitle, int width = 80);
 
 // The speed of attacks or casts from their intervals in seconds, " (vitesse : 3,2s)": nothing for
 // 40 intervals or fewer, a second decimal above 100.

@@ -1,0 +1,160 @@
+#include "report/page_tables.h"
+
+#include "report/page_output.h"
+
+namespace torvelin {
+namespace {
+
+// The frame after "<table ": the black background between the cells draws the grid.
+constexpr std::string_view frame = "border=\"0\" bgcolor=\"#000000\">";
+
+constexpr const char* headerShade = "#DEE3E7";
+constexpr const char* rowShade = "#EFEFEF";
+
+// What follows the width of a cell: nothing, a space, or the fixed height.
+constexpr const char* plainCellEnd = ">";
+constexpr const char* nameCellEnd = " >";
+constexpr const char* tallCellEnd = " height=\"25\" >";
+
+void openRowWith(std::FILE* out, const char* align, const char* shade) {
+    putf(out, "<tr align=\"%s\" bgcolor=\"%s\">", align, shade);
+}
+
+// "<td width="WIDTH"" and the end; "<td>" for a WIDTH of 0.
+void openCellEndingWith(std::FILE* out, int width, const char* end) {
+    if (width == 0)
+        put(out, "<td>");
+    else
+        putf(out, "<td width=\"%i\"%s", width, end);
+}
+
+void writeTextCell(std::FILE* out, int width, const char* end, std::string_view text) {
+    openCellEndingWith(out, width, end);
+    put(out, text);
+    closeCell(out);
+}
+
+void writeFigureCell(std::FILE* out, int width, const char* end, std::int64_t value,
+                     const char* unit) {
+    openCellEndingWith(out, width, end);
+    putf(out, "%lld%s", printable(value), unit);
+    closeCell(out);
+}
+
+}  // namespace
+
+void writeSectionAnchor(std::FILE* out, std::string_view anchor) {
+    put(out, "\n\n<a name=\"");
+    put(out, anchor);
+    put(out, "\"></a>");
+}
+
+void openLargeFont(std::FILE* out) {
+    put(out, "<font size=\"4\">");
+}
+
+void openLargeTitle(std::FILE* out, std::string_view title) {
+    openLargeFont(out);
+    put(out, "<b>");
+    put(out, title);
+    put(out, "</b>");
+}
+
+void writeSummaryLink(const PageContext& page) {
+    putf(page.out, " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)", page.partLink.data());
+}
+
+void openSectionTitle(std::FILE* out, std::string_view title) {
+    put(out, "<p>");
+    openLargeTitle(out, title);
+}
+
+void closeSectionTitle(const PageContext& page) {
+    put(page.out, "</font>");
+    writeSummaryLink(page);
+    put(page.out, "</p>");
+}
+
+void writeSectionTitle(const PageContext& page, std::string_view anchor, std::string_view title) {
+    writeSectionAnchor(page.out, anchor);
+    openSectionTitle(page.out, title);
+    closeSectionTitle(page);
+}
+
+void openEntryTable(std::FILE* out, int width) {
+    put(out, "<table  ");
+    if (width != 0)
+        putf(out, "width=\"%i\" ", width);
+    put(out, frame);
+}
+
+void openSmallTable(std::FILE* out) {
+    put(out, "<table ");
+    put(out, frame);
+}
+
+void closeTable(std::FILE* out) {
+    put(out, "</table>");
+}
+
+void openHeaderRow(std::FILE* out) {
+    openRowWith(out, "center", headerShade);
+}
+
+void openRow(std::FILE* out) {
+    openRowWith(out, "center", rowShade);
+}
+
+void openLeftRow(std::FILE* out) {
+    openRowWith(out, "left", rowShade);
+}
+
+void closeRow(std::FILE* out) {
+    put(out, "</tr>");
+}
+
+void openCell(std::FILE* out, int width) {
+    openCellEndingWith(out, width, plainCellEnd);
+}
+
+void openNameCell(std::FILE* out, int width) {
+    openCellEndingWith(out, width, nameCellEnd);
+}
+
+void openTallCell(std::FILE* out, int width) {
+    openCellEndingWith(out, width, tallCellEnd);
+}
+
+void closeCell(std::FILE* out) {
+    put(out, "</td>");
+}
+
+void writeCell(std::FILE* out, int width, std::string_view text) {
+    writeTextCell(out, width, plainCellEnd, text);
+}
+
+void writeNumberCell(std::FILE* out, int width, std::int64_t value) {
+    writeFigureCell(out, width, plainCellEnd, value, "");
+}
+
+void writePercentCell(std::FILE* out, int width, std::int64_t percent) {
+    writeFigureCell(out, width, plainCellEnd, percent, "%");
+}
+
+void writeNameCell(std::FILE* out, int width, std::string_view text) {
+    writeTextCell(out, width, nameCellEnd, text);
+}
+
+void writeTallCell(std::FILE* out, int width, std::string_view text) {
+    writeTextCell(out, width, tallCellEnd, text);
+}
+
+void writeTallNumberCell(std::FILE* out, int width, std::int64_t value) {
+    writeFigureCell(out, width, tallCellEnd, value, "");
+}
+
+void writeTallPercentCell(std::FILE* out, int width, std::int64_t percent) {
+    writeFigureCell(out, width, tallCellEnd, percent, "%");
+}
+
+}  // namespace torvelin
