@@ -1,9 +1,11 @@
 // The fuzz target: each input is a whole chat.log, read by the real program, which writes its
-// pages into a private folder. The console is silent, no one types and no key is pressed; a
+// pages into a private folder. The console is captured, no one types and no key is pressed; a
 // fatal error ends the run through the exit door instead of ending the process.
 //
 // After each run the target checks what no log may ever make the program do: leave files open or
-// write outside its folder. Either one aborts, and libFuzzer keeps the input.
+// write outside its folder. Each input is read twice, by the gated dispatch chain and by the chain
+// that calls every parser on every line: their pages, console and status must be the same. Any
+// difference aborts, and libFuzzer keeps the input.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,11 +17,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/platform.h"
+#include "driver/dispatch.h"
 #include "driver/program.h"
 
 namespace {
@@ -36,7 +40,11 @@ struct RunStopped {
     int status;
 };
 
-void discardConsole(std::string_view) {}
+std::string console;
+
+void captureConsole(std::string_view text) {
+    console.append(text);
+}
 bool endOfConsoleInput(std::string& word) {
     word.clear();
     return false;
@@ -58,7 +66,7 @@ std::int64_t frozenClock() {
 // The native files with a silent console and no keyboard.
 torvelin::Platform fuzzPlatform() {
     torvelin::Platform p = torvelin::nativePlatform();
-    p.writeConsole = discardConsole;
+    p.writeConsole = captureConsole;
     p.readWord = endOfConsoleInput;
     p.hasKeyboard = noKeyboard;
     p.beginKeyWatch = noKeyWatch;
@@ -127,6 +135,28 @@ std::vector<std::string> openDescriptors() {
     return open;
 }
 
+// What a run leaves: its status, its console text and the files of its folder.
+struct RunResult {
+    int status = 0;
+    std::string console;
+    std::map<std::string, std::string> files;
+
+    bool operator==(const RunResult&) const = default;
+};
+
+std::string fileText(const std::string& path) {
+    std::string text;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        fail("cannot read " + path + ": " + lastError());
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    std::fclose(file);
+    return text;
+}
+
 class PrivateFolder {
   public:
     PrivateFolder() {
@@ -158,16 +188,19 @@ class PrivateFolder {
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
-    void run(const std::uint8_t* data, std::size_t size) {
+    RunResult run(const std::uint8_t* data, std::size_t size, torvelin::LineDispatch dispatch) {
         writeLog(data, size);
+        RunResult result;
+        console.clear();
         std::size_t openBefore = checkDescriptors_ ? openDescriptors().size() : 0;
         if (chdir(inner_.c_str()) != 0)
             fail("cannot enter " + inner_ + ": " + lastError());
         try {
-            torvelin::runProgram();
-        } catch (const RunStopped&) {
-            // A fatal error: the run is over.
+            result.status = torvelin::runProgram(dispatch);
+        } catch (const RunStopped& stopped) {
+            result.status = stopped.status;  // a fatal error: the run is over
         }
+        result.console = console;
         if (fchdir(home_) != 0)
             fail("cannot leave " + inner_ + ": " + lastError());
         if (checkDescriptors_) {
@@ -180,7 +213,8 @@ class PrivateFolder {
         if (outside.size() != 1 || outside[0] != innerName)
             fail("the run wrote outside its folder " + inner_ + "; " + outer_ +
                  " holds:" + joined(outside));
-        empty();
+        result.files = empty();
+        return result;
     }
 
   private:
@@ -201,13 +235,17 @@ class PrivateFolder {
         close(fd);
     }
 
-    // Removes the log and every page; the program writes nothing but files.
-    void empty() {
+    // Removes the log and every page, and gives the pages; the program writes nothing but files.
+    std::map<std::string, std::string> empty() {
+        std::map<std::string, std::string> files;
         for (const std::string& name : folderEntries(inner_)) {
             std::string path = inner_ + "/" + name;
+            if (name != "chat.log")
+                files[name] = fileText(path);
             if (unlink(path.c_str()) != 0)
                 fail("cannot remove " + path + ": " + lastError());
         }
+        return files;
     }
 
     std::string outer_;
@@ -223,6 +261,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static PrivateFolder folder;
     torvelin::platform() = fuzzPlatform();
-    folder.run(data, size);
+    RunResult gated = folder.run(data, size, torvelin::dispatchLine);
+    RunResult everyParser = folder.run(data, size, torvelin::dispatchLineToEveryParser);
+    if (!(gated == everyParser))
+        fail("the gated dispatch chain and the chain of every parser disagree on this input");
     return 0;
 }

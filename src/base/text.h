@@ -52,8 +52,11 @@ inline std::string fitName(std::string_view name, std::size_t maxLength) {
 // range of a signed 32-bit integer gives 2147483647.
 std::int32_t firstNumber(std::string_view text);
 
-// The first number of the line from `index` on.
+// The first number of the line from `index` on. The two digits of a time stamp are read at once.
 inline std::int32_t firstNumberAt(std::string_view line, std::size_t index) {
+    auto digit = [&](std::size_t at) { return line[at] >= '0' && line[at] <= '9'; };
+    if (index + 2 < line.size() && digit(index) && digit(index + 1) && !digit(index + 2))
+        return (line[index] - '0') * 10 + (line[index + 1] - '0');
     return firstNumber(textFrom(line, index));
 }
 

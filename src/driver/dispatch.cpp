@@ -1,7 +1,10 @@
 #include "driver/dispatch.h"
 
+#include <array>
+
 #include "attacks/attack_outcomes.h"
 #include "attacks/attack_state.h"
+#include "driver/line_classifier.h"
 #include "magic/defence_parsers.h"
 #include "magic/spell_parsers.h"
 #include "rewards/craft_parser.h"
@@ -9,37 +12,84 @@
 #include "rewards/reward_parsers.h"
 
 namespace torvelin {
+namespace {
 
-// Every parser sees every line, whether or not an earlier one recognised it. The parsers share
-// state in the record (current weapon, style, spell, incoming kind, pending flags), so one game
-// event spread over several lines is assembled across calls and the order below is part of the
-// behaviour: damage taken is booked under the kind announced by the previous line, an attack
+struct ChainStep {
+    void (*parse)(std::string_view line, PartStats& stats);
+    const LineGate* gate;
+};
+
+// Every parser may look at every line, whether or not an earlier one recognised it. The parsers
+// share state in the record (current weapon, style, spell, incoming kind, pending flags), so one
+// game event spread over several lines is assembled across calls and the order below is part of
+// the behaviour: damage taken is booked under the kind announced by the previous line, an attack
 // announcement is read before the hit that follows it on the same line.
+constexpr std::array<ChainStep, 24> chain = {{
+    {parseCritical, &criticalGate},
+    {parseDamageTaken, &damageTakenGate},
+    {parseIncomingKind, &incomingKindGate},
+    {parseAttackState, &attackStateGate},
+    {parseMultipleAttacks, &multipleAttacksGate},
+    {parseWeaponHit, &weaponHitGate},
+    {parseHeal, &healGate},
+    {parseMisses, &missGate},
+    {parseFumble, &fumbleGate},
+    {parseEvaded, &evadedGate},
+    {parseParried, &parriedGate},
+    {parseBlocked, &blockedGate},
+    {parseMeleeHitTaken, &meleeHitTakenGate},
+    {parseDefence, &defenceGate},
+    {parseResist, &resistGate},
+    {parseEffectDamage, &effectDamageGate},
+    {trackSwingSpeed, &swingSpeedGate},
+    {trackShotSpeed, &shotSpeedGate},
+    {parseCastTime, &castTimeGate},
+    {parseCraftLine, &craftGate},
+    {parseRewardLine, &rewardGate},
+    {parsePlayerDeath, &playerDeathGate},
+    {parseKillerName, &killerNameGate},
+    {parseKillMessage, &killMessageGate},
+}};
+
+struct Classifier {
+    LineClassifier phrases;
+    ParserSet stateGated = 0;  // the parsers whose gate also asks the record
+};
+
+const Classifier& classifier() {
+    static const Classifier built = [] {
+        Classifier classifier;
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            ParserSet parser = ParserSet{1} << i;
+            for (std::string_view phrase : chain[i].gate->textStarts)
+                classifier.phrases.addPhrase(phrase, true, parser);
+            for (std::string_view phrase : chain[i].gate->anywhere)
+                classifier.phrases.addPhrase(phrase, false, parser);
+            if (chain[i].gate->whileState != nullptr)
+                classifier.stateGated |= parser;
+        }
+        return classifier;
+    }();
+    return built;
+}
+
+}  // namespace
+
 void dispatchLine(std::string_view line, PartStats& stats) {
-    parseCritical(line, stats);
-    parseDamageTaken(line, stats);
-    parseIncomingKind(line, stats);
-    parseAttackState(line, stats);
-    parseMultipleAttacks(line, stats);
-    parseWeaponHit(line, stats);
-    parseHeal(line, stats);
-    parseMisses(line, stats);
-    parseFumble(line, stats);
-    parseEvaded(line, stats);
-    parseParried(line, stats);
-    parseBlocked(line, stats);
-    parseMeleeHitTaken(line, stats);
-    parseDefence(line, stats);
-    parseResist(line, stats);
-    parseEffectDamage(line, stats);
-    trackSwingSpeed(line, stats);
-    trackShotSpeed(line, stats);
-    parseCastTime(line, stats);
-    parseCraftLine(line, stats);
-    parseRewardLine(line, stats);
-    parsePlayerDeath(line, stats);
-    parseKillerName(line, stats);
-    parseKillMessage(line, stats);
+    const Classifier& gates = classifier();
+    ParserSet mayAct = gates.phrases.parsersFor(line);
+    for (ParserSet left = mayAct | gates.stateGated; left != 0; left &= left - 1) {
+        auto i = static_cast<std::size_t>(__builtin_ctz(left));
+        const ChainStep& step = chain[i];
+        // A state gate is asked when the parser's turn comes: earlier parsers may change it.
+        if ((mayAct >> i & 1) != 0 || step.gate->whileState(stats))
+            step.parse(line, stats);
+    }
+}
+
+void dispatchLineToEveryParser(std::string_view line, PartStats& stats) {
+    for (const ChainStep& step : chain)
+        step.parse(line, stats);
 }
 
 }  // namespace torvelin

@@ -30,7 +30,7 @@ void outOfMemory() {
 
 // Reads every line: log commands first, then the parsers of the current part, and the chat and
 // log-opening lines into the store.
-void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
+void readLog(LogFile& log, LogParts& parts, ChatStore& chat, LineDispatch dispatch) {
     int progress = 0;
     std::string_view line;
     for (;;) {
@@ -40,7 +40,7 @@ void readLog(LogFile& log, LogParts& parts, ChatStore& chat) {
         handleLogCommand(line, parts);
         bool chatLine = isChatLine(line);
         if (!chatLine)
-            dispatchLine(line, parts.current());
+            dispatch(line, parts.current());
         if (chatLine || startsWith(line, logOpening)) {
             if (chat.size() >= chatStoreCapacity)
                 fatalError("trop de lignes de chat", line);
@@ -92,7 +92,7 @@ std::string processingTimeText(std::int64_t elapsedMs) {
     return std::to_string(whole) + "," + std::to_string(tenths);
 }
 
-int runProgram() {
+int runProgram(LineDispatch dispatch) {
     std::set_new_handler(outOfMemory);
     std::string logFileName = "chat.log";
     ChatStore chat;
@@ -105,7 +105,7 @@ int runProgram() {
 
     std::int64_t start = platform().clockMs();
     consoleWrite("Lecture en cours");
-    readLog(log, parts, chat);
+    readLog(log, parts, chat, dispatch != nullptr ? dispatch : dispatchLine);
     closeLogFile(log);
     std::vector<std::string> files = pageFileNames(parts.names);
     writePages(parts, files, logFileName);

@@ -3,13 +3,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "record/part_stats.h"
 
 namespace torvelin {
 
 // The processing time as the console shows it: seconds and rounded tenths ("2,4" for 2.36 s).
 std::string processingTimeText(std::int64_t elapsedMs);
 
+// How the reading loop hands a line to the parsers: the gated chain, or every parser on every
+// line (the reference of the tests).
+using LineDispatch = void (*)(std::string_view line, PartStats& stats);
+
 // Runs the whole program in the current folder and returns its exit status.
-int runProgram();
+int runProgram(LineDispatch dispatch = nullptr);
 
 }  // namespace torvelin

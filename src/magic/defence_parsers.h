@@ -4,20 +4,56 @@
 
 #include <string_view>
 
+#include "base/latin1.h"
+#include "record/line_gate.h"
 #include "record/part_stats.h"
 
 namespace torvelin {
 
 // "Vous encaissez N points de dégâts", booked under the kind announced by the previous line.
 void parseDamageTaken(std::string_view line, PartStats& stats);
+inline constexpr std::string_view damageTakenStart[] = {"Vous encaissez"};
+inline constexpr LineGate damageTakenGate{damageTakenStart, {}};
 
 // The kind of incoming attack that this line announces (spell, the default, when none).
 void parseIncomingKind(std::string_view line, PartStats& stats);
+inline constexpr std::string_view incomingKindPhrases[] = {
+    "Vous êtes victime d'un empoisonnement"_l1,
+    "vous attaque avec son arme",
+    "vous tire avec son arme",
+    "lance un sort",
+    "Votre corps est recouvert d'écorchures douloureuses"_l1,
+    "Vous saignez",
+    "Vous êtes victime d'un poison violent"_l1,
+    "vous inflige",
+};
+// Any line without a phrase takes the kind back to the default.
+inline constexpr LineGate incomingKindGate{{}, incomingKindPhrases, [](const PartStats& stats) {
+                                               return stats.incomingKind != IncomingKind::spell;
+                                           }};
 
 // "X vous frappe ... pour N points de dégâts" and the aimed blows at the arm.
 void parseMeleeHitTaken(std::string_view line, PartStats& stats);
+inline constexpr std::string_view meleeHitTakenPhrases[] = {
+    "vous frappe",
+    "vise votre bras et vous blesse pour",
+};
+inline constexpr LineGate meleeHitTakenGate{{}, meleeHitTakenPhrases};
 
 // Enemy misses, blocks, parries, evades, magic barriers, guards and resisted effects.
 void parseDefence(std::string_view line, PartStats& stats);
+inline constexpr std::string_view defenceStarts[] = {
+    "Le coup est absorbé par une barrière magique "_l1,
+    "Vous résistez à l'effet !"_l1,
+    "Le coup a traversé la barrière magique !"_l1,
+};
+inline constexpr std::string_view defencePhrases[] = {
+    "rate son coup",
+    "vous attaque, mais vous bloquez",
+    "vous attaque, mais vous parez",
+    "vous attaque, mais vous esquivez",
+    "vous protège de l'attaque lancée par"_l1,
+};
+inline constexpr LineGate defenceGate{defenceStarts, defencePhrases};
 
 }  // namespace torvelin

@@ -48,9 +48,8 @@ std::string pageFileName(std::string_view partName) {
         if (control || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
             c = '_';
     }
-    if (isDeviceName(name))
-        name.insert(0, "_");
-    return name + std::string(pageSuffix);
+    std::string prefix = isDeviceName(name) ? "_" : "";
+    return prefix + name + std::string(pageSuffix);
 }
 
 std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames) {

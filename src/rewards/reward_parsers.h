@@ -10,12 +10,22 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/latin1.h"
+#include "record/line_gate.h"
 #include "record/part_stats.h"
 
 namespace torvelin {
 
 // Monster death, experience, realm points, money; then the loot line while loot is open.
 void parseRewardLine(std::string_view line, PartStats& stats);
+inline constexpr std::string_view rewardStarts[] = {
+    "Vous recevez ",
+    "Vous gagnez",
+    "Votre part du butin se compose de ",
+    "Vous ramassez",
+};
+inline constexpr std::string_view rewardPhrases[] = {"meurt !", "laisse "};
+inline constexpr LineGate rewardGate{rewardStarts, rewardPhrases};
 
 void parseMonsterDeath(std::string_view line, PartStats& stats);
 void parseExperience(std::string_view line, PartStats& stats);
