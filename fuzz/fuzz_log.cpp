@@ -196,7 +196,7 @@ class PrivateFolder {
         if (chdir(inner_.c_str()) != 0)
             fail("cannot enter " + inner_ + ": " + lastError());
         try {
-            result.status = torvelin::runProgram(dispatch);
+            result.status = torvelin::runProgram({}, dispatch);
         } catch (const RunStopped& stopped) {
             result.status = stopped.status;  // a fatal error: the run is over
         }

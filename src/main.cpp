@@ -1,5 +1,7 @@
 #include "driver/program.h"
 
-int main() {
-    return torvelin::runProgram();
+#include "base/platform.h"
+
+int main(int argc, char** argv) {
+    return torvelin::runProgram(torvelin::platform().arguments(argc, argv));
 }

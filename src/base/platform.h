@@ -10,12 +10,18 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvelin {
 
 struct Platform {
-    // Writes console text, given as Latin-1 bytes.
+    // Writes console text, given as Latin-1 bytes, to the standard output, or to the standard error
+    // stream for the messages of a wrong command line.
     void (*writeConsole)(std::string_view latin1);
+    void (*writeError)(std::string_view latin1);
+    // The arguments of the command line after the program's name, in Latin-1 where the system
+    // gives them in another form.
+    std::vector<std::string> (*arguments)(int argc, char** argv);
     // Reads one whitespace-delimited word typed at the console; false at end of input.
     bool (*readWord)(std::string& word);
     // Whether a person can press keys: false when standard input is a file, a pipe or closed.
@@ -39,6 +45,8 @@ struct Platform {
     int (*replaceFile)(const std::string& from, const std::string& to);
     // Removes a file; a missing file is no error.
     void (*removeFile)(const std::string& name);
+    // Creates a folder and its missing parents; an existing folder is no error.
+    int (*makeFolders)(const std::string& name);
 
     // Ends the program with `status`; the last step of the fatal error. The native one ends the
     // process; a replacement must not return either (it may throw).

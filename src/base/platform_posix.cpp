@@ -11,9 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <system_error>
 
 #include "base/platform.h"
+#include "base/utf8.h"
 
 namespace torvelin {
 namespace {
@@ -35,7 +39,7 @@ bool consoleWantsUtf8() {
     return wants;
 }
 
-void writeConsole(std::string_view latin1) {
+void writeTo(std::FILE* stream, std::string_view latin1) {
     if (consoleWantsUtf8()) {
         std::string utf8;
         utf8.reserve(latin1.size() * 2);
@@ -48,16 +52,41 @@ void writeConsole(std::string_view latin1) {
                 utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
             }
         }
-        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        std::fwrite(utf8.data(), 1, utf8.size(), stream);
     } else {
-        std::fwrite(latin1.data(), 1, latin1.size(), stdout);
+        std::fwrite(latin1.data(), 1, latin1.size(), stream);
     }
-    std::fflush(stdout);
+    std::fflush(stream);
+}
+
+void writeConsole(std::string_view latin1) {
+    writeTo(stdout, latin1);
+}
+
+void writeError(std::string_view latin1) {
+    writeTo(stderr, latin1);
+}
+
+// A word typed or given in UTF-8 becomes Latin-1 when it can; other bytes are kept as they are
+// (opening a file tries them too).
+std::string latin1Word(std::string_view word) {
+    std::optional<std::string> latin1 = latin1OfUtf8(word);
+    return latin1 ? *latin1 : std::string(word);
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.push_back(latin1Word(argv[i]));
+    return words;
 }
 
 bool readWord(std::string& word) {
     word.clear();
-    return static_cast<bool>(std::cin >> word);
+    if (!(std::cin >> word))
+        return false;
+    word = latin1Word(word);
+    return true;
 }
 
 bool hasKeyboard() {
@@ -148,6 +177,12 @@ void removeFile(const std::string& name) {
     std::remove(systemName(name).c_str());
 }
 
+int makeFolders(const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directories(systemName(name), error);
+    return error.value();
+}
+
 void exitProgram(int status) {
     std::exit(status);
 }
@@ -155,8 +190,9 @@ void exitProgram(int status) {
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole, readWord,       hasKeyboard,   beginKeyWatch, endKeyWatch, keyPressed,
-            clockMs,      openForReading, createNewFile, replaceFile,   removeFile,  exitProgram};
+    return {writeConsole,  writeError,  arguments,  readWord,    hasKeyboard,
+            beginKeyWatch, endKeyWatch, keyPressed, clockMs,     openForReading,
+            createNewFile, replaceFile, removeFile, makeFolders, exitProgram};
 }
 
 }  // namespace torvelin

@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "base/platform.h"
 
@@ -26,6 +28,18 @@ void writeConsole(std::string_view latin1) {
     (void)codePageSet;
     std::fwrite(latin1.data(), 1, latin1.size(), stdout);
     std::fflush(stdout);
+}
+
+void writeError(std::string_view latin1) {
+    std::fwrite(latin1.data(), 1, latin1.size(), stderr);
+    std::fflush(stderr);
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.emplace_back(argv[i]);
+    return words;
 }
 
 bool readWord(std::string& word) {
@@ -92,6 +106,12 @@ void removeFile(const std::string& name) {
     _wremove(systemName(name).c_str());
 }
 
+int makeFolders(const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(systemName(name)), error);
+    return error.value();
+}
+
 void exitProgram(int status) {
     std::exit(status);
 }
@@ -99,8 +119,9 @@ void exitProgram(int status) {
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole, readWord,       hasKeyboard,   beginKeyWatch, endKeyWatch, keyPressed,
-            clockMs,      openForReading, createNewFile, replaceFile,   removeFile,  exitProgram};
+    return {writeConsole,  writeError,  arguments,  readWord,    hasKeyboard,
+            beginKeyWatch, endKeyWatch, keyPressed, clockMs,     openForReading,
+            createNewFile, replaceFile, removeFile, makeFolders, exitProgram};
 }
 
 }  // namespace torvelin

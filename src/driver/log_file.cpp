@@ -6,6 +6,8 @@
 
 #include "base/console.h"
 #include "base/platform.h"
+#include "base/text.h"
+#include "base/utf8.h"
 
 namespace torvelin {
 namespace {
@@ -15,6 +17,9 @@ constexpr std::size_t blockSize = 1 << 18;
 constexpr std::size_t lineWindow = maxLineLength + 1;
 // A typed name gets ".log" on the retry only while it is this short.
 constexpr std::size_t maxNameForSuffix = 69;
+// The start of a log that tells UTF-8 from Latin-1.
+constexpr std::size_t encodingSample = 65536;
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 struct OpenAttempt {
     std::optional<LogFile> log;
@@ -33,27 +38,63 @@ OpenAttempt tryOpen(const std::string& name) {
     return {std::move(log), 0};
 }
 
+// Turns what was read after the Latin-1 text into Latin-1 (a UTF-8 sequence cut by the end of
+// what was read waits for the rest).
+void decode(LogFile& log) {
+    if (!log.utf8) {
+        log.ready = log.end;
+        return;
+    }
+    std::size_t pending = 0;
+    log.ready +=
+        utf8ToLatin1InPlace(log.block.data() + log.ready, log.end - log.ready, log.atEnd, pending);
+    log.end = log.ready + pending;
+}
+
+// Reads the file into the free end of the block.
+void readMore(LogFile& log) {
+    errno = 0;
+    std::size_t got =
+        std::fread(log.block.data() + log.end, 1, log.block.size() - log.end, log.file);
+    log.end += got;
+    if (got == 0) {
+        if (std::ferror(log.file) != 0) {
+            int error = errno != 0 ? errno : EIO;
+            fatalError("impossible de lire le fichier " + log.name + " : " +
+                       systemErrorText(error));
+        }
+        log.atEnd = true;
+    }
+    decode(log);
+}
+
 // Moves the unread bytes to the front of the block and reads until it holds a whole line window
 // or the file ends.
 void refill(LogFile& log) {
     std::size_t unread = log.end - log.position;
     if (log.position != 0 && unread != 0)
         std::memmove(log.block.data(), log.block.data() + log.position, unread);
-    log.position = 0;
+    log.ready -= log.position;
     log.end = unread;
-    while (!log.atEnd && log.end < lineWindow) {
-        errno = 0;
-        std::size_t got =
-            std::fread(log.block.data() + log.end, 1, log.block.size() - log.end, log.file);
-        log.end += got;
-        if (got == 0) {
-            if (std::ferror(log.file) != 0) {
-                int error = errno != 0 ? errno : EIO;
-                fatalError("impossible de lire le fichier " + log.name + " : " +
-                           systemErrorText(error));
-            }
-            log.atEnd = true;
-        }
+    log.position = 0;
+    while (!log.atEnd && log.ready < lineWindow)
+        readMore(log);
+}
+
+// Reads the start of the log and tells its encoding.
+void detectEncoding(LogFile& log) {
+    while (!log.atEnd && log.end < encodingSample)
+        readMore(log);
+    std::string_view start(log.block.data(), log.end);
+    if (startsWith(start, byteOrderMark)) {
+        log.position = byteOrderMark.size();
+        log.utf8 = true;
+    } else {
+        log.utf8 = looksLikeUtf8(start.substr(0, encodingSample));
+    }
+    if (log.utf8) {
+        log.ready = log.position;
+        decode(log);
     }
 }
 
@@ -61,12 +102,12 @@ void refill(LogFile& log) {
 void skipRestOfLine(LogFile& log) {
     while (log.skipping) {
         const char* from = log.block.data() + log.position;
-        const void* found = std::memchr(from, '\n', log.end - log.position);
+        const void* found = std::memchr(from, '\n', log.ready - log.position);
         if (found != nullptr) {
             log.position += static_cast<std::size_t>(static_cast<const char*>(found) - from) + 1;
             log.skipping = false;
         } else {
-            log.position = log.end;
+            log.position = log.ready;
             if (log.atEnd)
                 log.skipping = false;
             else
@@ -82,8 +123,10 @@ LogFile::LogFile(LogFile&& other) noexcept
       name(std::move(other.name)),
       block(std::move(other.block)),
       position(other.position),
+      ready(other.ready),
       end(other.end),
       atEnd(other.atEnd),
+      utf8(other.utf8),
       skipping(other.skipping),
       lastLineCut(other.lastLineCut) {}
 
@@ -94,8 +137,10 @@ LogFile& LogFile::operator=(LogFile&& other) noexcept {
         name = std::move(other.name);
         block = std::move(other.block);
         position = other.position;
+        ready = other.ready;
         end = other.end;
         atEnd = other.atEnd;
+        utf8 = other.utf8;
         skipping = other.skipping;
         lastLineCut = other.lastLineCut;
     }
@@ -122,6 +167,7 @@ OpenedLog openLogFile(std::string& name) {
             }
         }
         if (attempt.log) {
+            detectEncoding(*attempt.log);
             name = working;
             return {std::move(attempt.log), exitSuccess};
         }
@@ -141,9 +187,9 @@ OpenedLog openLogFile(std::string& name) {
 
 bool readLogLine(LogFile& log, std::string_view& line) {
     skipRestOfLine(log);
-    if (log.end - log.position < lineWindow && !log.atEnd)
+    if (log.ready - log.position < lineWindow && !log.atEnd)
         refill(log);
-    std::size_t available = log.end - log.position;
+    std::size_t available = log.ready - log.position;
     if (available == 0)
         return false;
     char* start = log.block.data() + log.position;
@@ -167,7 +213,7 @@ bool readLogLine(LogFile& log, std::string_view& line) {
         return true;
     }
     if (available <= maxLineLength) {  // the last line, without a line break
-        log.position = log.end;
+        log.position = log.ready;
         line = std::string_view(start, available);
         return true;
     }

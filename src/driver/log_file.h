@@ -18,8 +18,10 @@ struct LogFile {
     std::string name;  // as opened, for the messages of a read error
     std::vector<char> block;
     std::size_t position = 0;  // the next unread byte of the block
+    std::size_t ready = 0;     // the end of the Latin-1 text in the block
     std::size_t end = 0;       // the end of the bytes read into the block
     bool atEnd = false;        // nothing more to read from the file
+    bool utf8 = false;         // the file is UTF-8, turned into Latin-1 as it is read
     bool skipping = false;     // the rest of a cut line is still to be skipped
     bool lastLineCut = false;  // the latest line lost the rest of its physical line
 
@@ -34,6 +36,10 @@ struct LogFile {
 // Opens `name`, or `name` with ".log" appended, or asks the user for another name until one
 // opens. On success `name` holds the name really opened. Without a file, returns the exit status
 // of the program: 0 when the user quits (a word beginning with "q"), 1 at end of console input.
+//
+// A log that starts with the UTF-8 byte order mark (skipped), or whose first 65,536 bytes hold a
+// valid UTF-8 sequence of several bytes and no invalid one, is read as UTF-8 and turned into
+// Latin-1 before anything else (see base/utf8.h).
 struct OpenedLog {
     std::optional<LogFile> log;
     int exitStatus = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "record/part_stats.h"
 
@@ -16,7 +17,8 @@ std::string processingTimeText(std::int64_t elapsedMs);
 // line (the reference of the tests).
 using LineDispatch = void (*)(std::string_view line, PartStats& stats);
 
-// Runs the whole program in the current folder and returns its exit status.
-int runProgram(LineDispatch dispatch = nullptr);
+// Runs the whole program with the arguments of its command line (after the program's name) and
+// returns its exit status.
+int runProgram(const std::vector<std::string>& arguments, LineDispatch dispatch = nullptr);
 
 }  // namespace torvelin

@@ -141,14 +141,14 @@ void writeHeader(std::FILE* out, std::string_view logFileName) {
 
 }  // namespace
 
-void writeAnalysisPage(PartStats& stats, std::string_view logFileName,
-                       const std::string& fileName) {
+void writeAnalysisPage(PartStats& stats, std::string_view logFileName, const std::string& fileName,
+                       const std::string& folder) {
     SectionFlags flags = spellAndDefenceFlags(stats);
     separatePreciseShots(stats);
     AttackReport report = prepareAttackReport(stats);
     flags.hasRanged = !report.rangedEntries.empty();
 
-    PageFile file = openPage(fileName);
+    PageFile file = openPage(folder, fileName);
     std::FILE* out = file.out;
     std::string fileBase = fileName.substr(0, fileName.size() - pageSuffix.size());
     std::string partLink = htmlEscape(fileBase);

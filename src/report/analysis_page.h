@@ -29,8 +29,10 @@ SectionFlags spellAndDefenceFlags(const PartStats& stats);
 // Writes the navigation links whose conditions hold.
 void writeNavigation(const PageContext& page, const PartStats& stats);
 
-// Writes the page of a part into the file `fileName` (see pageFileNames). The record is changed on
+// Writes the page of a part into the file `fileName` (see pageFileNames) of `folder` (the current
+// folder when empty). The record is changed on
 // the way (precise shots are moved out of the ranged hits).
-void writeAnalysisPage(PartStats& stats, std::string_view logFileName, const std::string& fileName);
+void writeAnalysisPage(PartStats& stats, std::string_view logFileName, const std::string& fileName,
+                       const std::string& folder = "");
 
 }  // namespace torvelin

@@ -207,8 +207,9 @@ void formatLogDate(LogDate& date, std::string_view storedLine) {
     date = LogDate{formatted, true};
 }
 
-void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) {
-    PageFile file = openPage("discussions.html");
+void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
+                          const std::string& folder) {
+    PageFile file = openPage(folder, "discussions.html");
     std::FILE* out = file.out;
     writeHeader(out, logFileName);
     writeSummary(out);

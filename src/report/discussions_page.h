@@ -34,7 +34,8 @@ struct LogDate {
 // with a console warning naming `storedLine`.
 void formatLogDate(LogDate& date, std::string_view storedLine);
 
-// Writes discussions.html in the current folder.
-void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName);
+// Writes discussions.html in `folder` (the current folder when empty).
+void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
+                          const std::string& folder = "");
 
 }  // namespace torvelin

@@ -25,8 +25,9 @@ void checkWrite(std::FILE* out, bool written) {
 
 }  // namespace
 
-PageFile openPage(const std::string& name) {
+PageFile openPage(const std::string& folder, const std::string& fileName) {
     PageFile page;
+    std::string name = folder.empty() ? fileName : folder + "/" + fileName;
     page.name = name;
     int error = 0;
     // A temporary name left by a stopped run, or used by another run, is not touched.

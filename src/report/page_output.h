@@ -19,8 +19,9 @@ struct PageFile {
     std::string temporaryName;
 };
 
-// Starts the page `name` (a file name in the program's Latin-1 text).
-PageFile openPage(const std::string& name);
+// Starts the page `name` (a file name in the program's Latin-1 text) in `folder` (the current
+// folder when empty).
+PageFile openPage(const std::string& folder, const std::string& name);
 
 // Completes the page: its file takes the page's name.
 void closePage(PageFile& page);

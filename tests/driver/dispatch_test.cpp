@@ -49,7 +49,7 @@ RunResult runOn(const std::string& log, LineDispatch dispatch) {
     platform().exitProgram = stopRun;
     RunResult result;
     try {
-        result.status = runProgram(dispatch);
+        result.status = runProgram({}, dispatch);
     } catch (const RunStopped& stopped) {
         result.status = stopped.status;
     }

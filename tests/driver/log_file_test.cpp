@@ -59,6 +59,17 @@ TEST(ReadLogLine, NulBytesAreOrdinary) {
     EXPECT_EQ(lines[0], std::string("a\0b\n", 4));
 }
 
+// Only the first 65,536 bytes tell the encoding: a Latin-1 log whose bytes read as UTF-8 further
+// on stays Latin-1.
+TEST(ReadLogLine, LateUtf8LookingBytesStayLatin1) {
+    TempFolder folder;
+    std::string start(65535, 'a');
+    folder.write("late.log", start + "\n\xC3\xA9t\xC3\xA9\n");
+    std::vector<std::string> lines = readAll(folder.file("late.log"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines.back(), "\xC3\xA9t\xC3\xA9\n");
+}
+
 class OpenLogFile : public ::testing::Test {
   protected:
     const std::string prompt =

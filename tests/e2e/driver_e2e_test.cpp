@@ -35,7 +35,7 @@ std::string closing(const std::string& files) {
            "dans les fichiers " +
            files +
            " et le chat dans discussions.html\n(dans le meme dossier)\n\nappuyez sur une touche "
-           "pour quitter";
+           "pour quitter\n";
 }
 
 std::string writing(const std::string& part) {
@@ -290,6 +290,94 @@ TEST(ProgramRun, ExampleLogShowsEverySection) {
     EXPECT_NE(page.find("<b>Coups Multiples</b>"), std::string::npos);
     EXPECT_NE(readFile(folder.file("Donjon.html")).find("<a name=\"XP\"></a>"), std::string::npos);
     EXPECT_NE(readFile(folder.file("discussions.html")).find("Chat Guilde</b>"), std::string::npos);
+}
+
+// Help and version print only their own text; a wrong command line prints its message and the
+// usage, and ends with status 2 before anything is read or written.
+TEST(CommandLine, HelpVersionAndWrongLines) {
+    TempFolder folder;
+    folder.write("chat.log", "[10:00:00] rien\n");
+    ProgramRun help = runTorvelin(folder, nullptr, "", "--help");
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_EQ(help.console.rfind("usage : torvelin [options] [JOURNAL]\n", 0), 0u);
+    ProgramRun version = runTorvelin(folder, nullptr, "", "chat.log --version");
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.console, "TORVELIN 0.9 (beta)\n");
+    const std::pair<const char*, const char*> wrong[] = {
+        {"--", "option inconnue : --"},
+        {"-x chat.log", "option inconnue : -x"},
+        {"chat.log --sortie", "argument manquant pour l'option --sortie"},
+        {"chat.log autre.log", "argument en trop : autre.log"},
+    };
+    for (const auto& [arguments, message] : wrong) {
+        ProgramRun run = runTorvelin(folder, nullptr, "", arguments);
+        EXPECT_EQ(run.exitStatus, 2) << arguments;
+        EXPECT_EQ(run.console, std::string(message) + "\n" + help.console) << arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+}
+
+// The log named on the command line (found with ".log" appended), pages into a new folder.
+TEST(CommandLine, LogArgumentAndOutputFolder) {
+    TempFolder folder;
+    folder.write("soiree.log", "[10:00:00] rien\n");
+    ProgramRun run = runTorvelin(folder, nullptr, "", "--sortie pages/soir soiree");
+    EXPECT_EQ(run.exitStatus, 0) << run.console;
+    EXPECT_NE(run.console.find("(dans le dossier pages/soir)\n"), std::string::npos);
+    std::string page = readFile(folder.file("pages/soir/Resultats.html"));
+    EXPECT_NE(page.find("Analyse du fichier soiree.log"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(folder.file("pages/soir/discussions.html")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+
+    folder.write("fichier", "");
+    run = runTorvelin(folder, nullptr, "", "-o fichier/pages soiree.log");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.console.find("impossible de creer le dossier fichier/pages : "),
+              std::string::npos);
+}
+
+// The UTF-8 twin of a log gives the pages of the Latin-1 log, with or without a byte order mark.
+TEST(Utf8Logs, GiveThePagesOfTheirLatin1Twin) {
+    std::string latin1 = expectedFile("caster/chat.log");
+    std::string utf8;
+    for (char c : latin1) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    for (const std::string& log : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        TempFolder folder;
+        folder.write("chat.log", log);
+        ProgramRun run = runTorvelin(folder);
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_NE(run.console.find("journal en UTF-8, converti en Latin-1\nLecture en cours"),
+                  std::string::npos);
+        EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("caster/Resultats.html"));
+    }
+    // A character beyond Latin-1 becomes "?".
+    TempFolder folder;
+    folder.write(
+        "chat.log",
+        "[10:00:02] Vous attaquez le loup avec votre \xC3\xA9p\xC3\xA9\x65\xE2\x82\xAC, et "
+        "infligez 40 points!\n");
+    runTorvelin(folder);
+    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Avec l'arme : \xE9p\xE9\x65?</b>"),
+              std::string::npos);
+}
+
+TEST(NotALog, AFileWithoutTimeStampsIsQuestioned) {
+    TempFolder folder;
+    folder.write("chat.log", "# TORVELIN\n\nTORVELIN turns the chat log into pages.\n");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.console.find("Lecture en cours\nattention : aucune ligne horodatee dans ce "
+                               "fichier, est-ce bien un journal du jeu ?\n\nanalyse et ecriture"),
+              std::string::npos)
+        << run.console;
 }
 
 TEST(ProcessingTime, TenthsRoundHalfUpAndCarry) {

@@ -30,14 +30,15 @@ void TempFolder::write(std::string_view name, std::string_view bytes) const {
 }
 
 ProgramRun runTorvelin(const TempFolder& folder, const std::string* input,
-                       std::string_view shellSetup) {
+                       std::string_view shellSetup, std::string_view arguments) {
     std::string stdinPath = "/dev/null";
     if (input != nullptr) {
         stdinPath = folder.file(".typed-input");
         folder.write(".typed-input", *input);
     }
     std::string command = "cd '" + folder.path() + "' && " + std::string(shellSetup) + "'" +
-                          TORVELIN_BINARY + "' <'" + stdinPath + "' 2>&1";
+                          TORVELIN_BINARY + "' " + std::string(arguments) + " <'" + stdinPath +
+                          "' 2>&1";
     ProgramRun run;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)

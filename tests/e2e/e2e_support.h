@@ -28,9 +28,10 @@ class TempFolder {
 };
 
 // Runs the program in `folder` with standard input from /dev/null, or from `input` when given;
-// `shellSetup` (shell commands ending in "&& " or "; ") runs first in the same shell.
+// `shellSetup` (shell commands ending in "&& " or "; ") runs first in the same shell, and
+// `arguments` (already quoted for the shell) follow the program's name.
 ProgramRun runTorvelin(const TempFolder& folder, const std::string* input = nullptr,
-                       std::string_view shellSetup = "");
+                       std::string_view shellSetup = "", std::string_view arguments = "");
 
 // The expected file `name` of the test data folder (tests/e2e/data).
 std::string expectedFile(std::string_view name);

@@ -1,0 +1,87 @@
+#include "driver/command_line.h"
+
+#include <charconv>
+
+#include "base/latin1.h"
+
+namespace torvelin {
+namespace {
+
+constexpr int shortestInterval = 1;
+constexpr int longestInterval = 3600;
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    bool logGiven = false;
+    for (std::size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+        const std::string& word = arguments[i];
+        // The argument of an option: the next word, whatever it looks like.
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= arguments.size()) {
+                line.error = "argument manquant pour l'option " + word;
+                return nullptr;
+            }
+            return &arguments[++i];
+        };
+        if (word == "-h" || word == "--help") {
+            line.help = true;
+            return line;
+        }
+        if (word == "--version") {
+            line.version = true;
+            return line;
+        }
+        if (word == "-o" || word == "--sortie") {
+            if (const std::string* folder = value())
+                line.outputFolder = *folder;
+        } else if (word == "--derniere-session") {
+            line.lastSession = true;
+        } else if (word == "--suivre") {
+            line.follow = true;
+        } else if (word == "--intervalle") {
+            if (const std::string* seconds = value()) {
+                int parsed = 0;
+                auto [end, error] =
+                    std::from_chars(seconds->data(), seconds->data() + seconds->size(), parsed);
+                bool whole = error == std::errc() && end == seconds->data() + seconds->size();
+                if (!whole || parsed < shortestInterval || parsed > longestInterval)
+                    line.error = "valeur invalide pour l'option --intervalle : " + *seconds;
+                else
+                    line.intervalSeconds = parsed;
+            }
+        } else if (word.size() > 1 && word[0] == '-') {
+            line.error = "option inconnue : " + word;
+        } else if (logGiven) {
+            line.error = "argument en trop : " + word;
+        } else {
+            line.logName = word;
+            logGiven = true;
+        }
+    }
+    return line;
+}
+
+const std::string& usageText() {
+    static const std::string text =
+        "usage : torvelin [options] [JOURNAL]\n"
+        "\n"
+        "Lit le journal de discussion du jeu (JOURNAL, chat.log par défaut) et écrit une page\n"_l1
+        "de statistiques par partie du journal (Resultats.html et les parties nommées par\n"_l1
+        "]log name) et la page discussions.html, dans le dossier courant.\n"
+        "\n"
+        "options :\n"
+        "  -o, --sortie DOSSIER  écrit les pages dans DOSSIER (créé au besoin)\n"_l1
+        "  --derniere-session    n'analyse que la dernière session du journal\n"_l1
+        "  --suivre              puis suit le journal pendant le jeu et réécrit les pages\n"_l1
+        "  --intervalle N        secondes entre deux lectures du suivi (1 à 3600, 5 par défaut)\n"_l1
+        "  -h, --help            affiche cette aide\n"
+        "  --version             affiche la version\n"
+        "\n"
+        "exemple :\n"
+        "  torvelin -o pages ~/jeu/chat.log\n";
+    return text;
+}
+
+}  // namespace torvelin

@@ -1,0 +1,29 @@
+// The command line: torvelin [options] [LOG].
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace torvelin {
+
+// Exit status of a wrong command line: nothing was read or written.
+inline constexpr int exitUsage = 2;
+
+struct CommandLine {
+    std::string logName = "chat.log";
+    std::string outputFolder;  // empty: the current folder
+    bool help = false;
+    bool version = false;
+    bool lastSession = false;  // --derniere-session
+    bool follow = false;       // --suivre
+    int intervalSeconds = 5;   // --intervalle
+    std::string error;         // the message of a wrong command line; empty when right
+};
+
+// Reads the arguments left to right; the first help, version or error ends the reading.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text of --help, also written after the message of a wrong command line.
+const std::string& usageText();
+
+}  // namespace torvelin
