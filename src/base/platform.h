@@ -33,12 +33,21 @@ struct Platform {
     bool (*keyPressed)(int timeoutMs);
     // A monotonic clock in milliseconds.
     std::int64_t (*clockMs)();
+    // The local time of day, "HH:MM:SS".
+    std::string (*timeOfDay)();
+    // While on, a key press or an interruption (Ctrl-C) asks the program to stop instead of
+    // ending it; `waitForStop` sleeps at most `timeoutMs` and tells whether a stop was asked.
+    void (*watchStopRequests)(bool on);
+    bool (*waitForStop)(int timeoutMs);
 
     // Files are named in the program's own text (Latin-1); the platform gives the file system
     // the name in its own form. Each returns the system's error number on failure, 0 on success.
     //
     // Opens a file for reading as bytes.
     int (*openForReading)(const std::string& name, std::FILE*& file);
+    // The size of an open file in bytes, and a move of its read position to `offset`.
+    int (*sizeOfFile)(std::FILE* file, std::int64_t& size);
+    int (*seekFile)(std::FILE* file, std::int64_t offset);
     // Creates a new file for writing as bytes; fails when the name exists (even as a link).
     int (*createNewFile)(const std::string& name, std::FILE*& file);
     // Renames `from` to `to`, replacing what `to` named (a link is replaced, not followed).

@@ -2,15 +2,18 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -122,6 +125,65 @@ std::int64_t clockMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::string timeOfDay() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+volatile std::sig_atomic_t stopAsked = 0;
+struct sigaction savedInterrupt {};
+struct sigaction savedTermination {};
+
+void askStop(int) {
+    stopAsked = 1;
+}
+
+void watchStopRequests(bool on) {
+    if (on) {
+        stopAsked = 0;
+        struct sigaction stop {};
+        stop.sa_handler = askStop;
+        sigemptyset(&stop.sa_mask);
+        sigaction(SIGINT, &stop, &savedInterrupt);
+        sigaction(SIGTERM, &stop, &savedTermination);
+        if (hasKeyboard())
+            beginKeyWatch();
+    } else {
+        sigaction(SIGINT, &savedInterrupt, nullptr);
+        sigaction(SIGTERM, &savedTermination, nullptr);
+        endKeyWatch();
+    }
+}
+
+// Sleeps in the kernel: a signal ends the wait at once, and so does a key when a keyboard is
+// attached.
+bool waitForStop(int timeoutMs) {
+    if (stopAsked == 0) {
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        bool keyboard = terminalChanged;
+        poll(&input, keyboard ? 1 : 0, timeoutMs);
+        if (keyboard && (input.revents & POLLIN) != 0)
+            stopAsked = 1;
+    }
+    return stopAsked != 0;
+}
+
+int sizeOfFile(std::FILE* file, std::int64_t& size) {
+    struct stat status {};
+    if (fstat(fileno(file), &status) != 0)
+        return errno;
+    size = status.st_size;
+    return 0;
+}
+
+int seekFile(std::FILE* file, std::int64_t offset) {
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 ? 0 : errno;
+}
+
 // File names are UTF-8 on today's POSIX systems: a Latin-1 name is given in its UTF-8 form.
 std::string systemName(const std::string& latin1) {
     std::string utf8;
@@ -190,9 +252,28 @@ void exitProgram(int status) {
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole,  writeError,  arguments,  readWord,    hasKeyboard,
-            beginKeyWatch, endKeyWatch, keyPressed, clockMs,     openForReading,
-            createNewFile, replaceFile, removeFile, makeFolders, exitProgram};
+    Platform p{};
+    p.writeConsole = writeConsole;
+    p.writeError = writeError;
+    p.arguments = arguments;
+    p.readWord = readWord;
+    p.hasKeyboard = hasKeyboard;
+    p.beginKeyWatch = beginKeyWatch;
+    p.endKeyWatch = endKeyWatch;
+    p.keyPressed = keyPressed;
+    p.clockMs = clockMs;
+    p.timeOfDay = timeOfDay;
+    p.watchStopRequests = watchStopRequests;
+    p.waitForStop = waitForStop;
+    p.openForReading = openForReading;
+    p.sizeOfFile = sizeOfFile;
+    p.seekFile = seekFile;
+    p.createNewFile = createNewFile;
+    p.replaceFile = replaceFile;
+    p.removeFile = removeFile;
+    p.makeFolders = makeFolders;
+    p.exitProgram = exitProgram;
+    return p;
 }
 
 }  // namespace torvelin

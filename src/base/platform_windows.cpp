@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -67,6 +68,54 @@ std::int64_t clockMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::string timeOfDay() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+volatile LONG stopAsked = 0;
+
+BOOL WINAPI askStop(DWORD event) {
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+        stopAsked = 1;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void watchStopRequests(bool on) {
+    stopAsked = 0;
+    SetConsoleCtrlHandler(askStop, on ? TRUE : FALSE);
+}
+
+bool waitForStop(int timeoutMs) {
+    constexpr int sliceMs = 50;
+    for (int waited = 0; stopAsked == 0 && waited < timeoutMs; waited += sliceMs) {
+        if (hasKeyboard() && _kbhit() != 0) {
+            stopAsked = 1;
+            break;
+        }
+        Sleep(static_cast<DWORD>(timeoutMs - waited < sliceMs ? timeoutMs - waited : sliceMs));
+    }
+    return stopAsked != 0;
+}
+
+int sizeOfFile(std::FILE* file, std::int64_t& size) {
+    struct _stat64 status {};
+    if (_fstat64(_fileno(file), &status) != 0)
+        return errno;
+    size = status.st_size;
+    return 0;
+}
+
+int seekFile(std::FILE* file, std::int64_t offset) {
+    return _fseeki64(file, offset, SEEK_SET) == 0 ? 0 : errno;
+}
+
 // Latin-1 is the first 256 characters of Unicode: each byte is one UTF-16 character.
 std::wstring systemName(const std::string& latin1) {
     std::wstring wide;
@@ -119,9 +168,28 @@ void exitProgram(int status) {
 }  // namespace
 
 Platform nativePlatform() {
-    return {writeConsole,  writeError,  arguments,  readWord,    hasKeyboard,
-            beginKeyWatch, endKeyWatch, keyPressed, clockMs,     openForReading,
-            createNewFile, replaceFile, removeFile, makeFolders, exitProgram};
+    Platform p{};
+    p.writeConsole = writeConsole;
+    p.writeError = writeError;
+    p.arguments = arguments;
+    p.readWord = readWord;
+    p.hasKeyboard = hasKeyboard;
+    p.beginKeyWatch = beginKeyWatch;
+    p.endKeyWatch = endKeyWatch;
+    p.keyPressed = keyPressed;
+    p.clockMs = clockMs;
+    p.timeOfDay = timeOfDay;
+    p.watchStopRequests = watchStopRequests;
+    p.waitForStop = waitForStop;
+    p.openForReading = openForReading;
+    p.sizeOfFile = sizeOfFile;
+    p.seekFile = seekFile;
+    p.createNewFile = createNewFile;
+    p.replaceFile = replaceFile;
+    p.removeFile = removeFile;
+    p.makeFolders = makeFolders;
+    p.exitProgram = exitProgram;
+    return p;
 }
 
 }  // namespace torvelin

@@ -51,21 +51,38 @@ void decode(LogFile& log) {
     log.end = log.ready + pending;
 }
 
+[[noreturn]] void readFailed(const LogFile& log, int error) {
+    fatalError("impossible de lire le fichier " + log.name + " : " +
+               systemErrorText(error != 0 ? error : EIO));
+}
+
 // Reads the file into the free end of the block.
 void readMore(LogFile& log) {
     errno = 0;
-    std::size_t got =
-        std::fread(log.block.data() + log.end, 1, log.block.size() - log.end, log.file);
+    std::size_t room = log.block.size() - log.end;
+    if (log.left >= 0 && static_cast<std::uint64_t>(log.left) < room)
+        room = static_cast<std::size_t>(log.left);
+    std::size_t got = room == 0 ? 0 : std::fread(log.block.data() + log.end, 1, room, log.file);
     log.end += got;
+    if (log.left >= 0)
+        log.left -= static_cast<std::int64_t>(got);
     if (got == 0) {
-        if (std::ferror(log.file) != 0) {
-            int error = errno != 0 ? errno : EIO;
-            fatalError("impossible de lire le fichier " + log.name + " : " +
-                       systemErrorText(error));
-        }
+        if (room != 0 && std::ferror(log.file) != 0)
+            readFailed(log, errno);
         log.atEnd = true;
     }
     decode(log);
+}
+
+// Reads `size` bytes at `offset` of the log.
+std::string readAt(LogFile& log, std::int64_t offset, std::size_t size) {
+    if (int error = platform().seekFile(log.file, offset); error != 0)
+        readFailed(log, error);
+    std::string bytes(size, '\0');
+    errno = 0;
+    if (std::fread(bytes.data(), 1, size, log.file) != size)
+        readFailed(log, errno);
+    return bytes;
 }
 
 // Moves the unread bytes to the front of the block and reads until it holds a whole line window
@@ -82,7 +99,12 @@ void refill(LogFile& log) {
 }
 
 // Reads the start of the log and tells its encoding.
-void detectEncoding(LogFile& log) {
+void detectEncoding(LogFile& log, std::optional<bool> utf8) {
+    if (utf8) {
+        log.utf8 = *utf8;
+        decode(log);
+        return;
+    }
     while (!log.atEnd && log.end < encodingSample)
         readMore(log);
     std::string_view start(log.block.data(), log.end);
@@ -127,6 +149,7 @@ LogFile::LogFile(LogFile&& other) noexcept
       end(other.end),
       atEnd(other.atEnd),
       utf8(other.utf8),
+      left(other.left),
       skipping(other.skipping),
       lastLineCut(other.lastLineCut) {}
 
@@ -141,6 +164,7 @@ LogFile& LogFile::operator=(LogFile&& other) noexcept {
         end = other.end;
         atEnd = other.atEnd;
         utf8 = other.utf8;
+        left = other.left;
         skipping = other.skipping;
         lastLineCut = other.lastLineCut;
     }
@@ -167,7 +191,7 @@ OpenedLog openLogFile(std::string& name) {
             }
         }
         if (attempt.log) {
-            detectEncoding(*attempt.log);
+            detectEncoding(*attempt.log, std::nullopt);
             name = working;
             return {std::move(attempt.log), exitSuccess};
         }
@@ -222,6 +246,63 @@ bool readLogLine(LogFile& log, std::string_view& line) {
     log.lastLineCut = true;
     line = std::string_view(start, maxLineLength);
     return true;
+}
+
+std::int64_t logSize(const LogFile& log) {
+    std::int64_t size = 0;
+    if (int error = platform().sizeOfFile(log.file, size); error != 0)
+        readFailed(log, error);
+    return size;
+}
+
+void startReading(LogFile& log, std::int64_t from, std::int64_t to, std::optional<bool> utf8) {
+    if (int error = platform().seekFile(log.file, from); error != 0)
+        readFailed(log, error);
+    std::clearerr(log.file);
+    log.position = 0;
+    log.ready = 0;
+    log.end = 0;
+    log.atEnd = false;
+    log.skipping = false;
+    log.lastLineCut = false;
+    log.left = to < 0 ? -1 : to - from;
+    detectEncoding(log, utf8);
+}
+
+std::int64_t lastLineStartingWith(LogFile& log, std::string_view phrase, std::size_t blockSize) {
+    std::int64_t blockEnd = logSize(log);
+    // The start of the block read before (later in the file), where a phrase cut by the end of
+    // this block goes on.
+    std::string later;
+    while (blockEnd > 0) {
+        auto length = static_cast<std::int64_t>(blockSize) < blockEnd
+                          ? blockSize
+                          : static_cast<std::size_t>(blockEnd);
+        std::int64_t blockStart = blockEnd - static_cast<std::int64_t>(length);
+        std::string bytes = readAt(log, blockStart, length) + later;
+        for (std::size_t at = bytes.rfind(phrase); at != std::string::npos;
+             at = at == 0 ? std::string::npos : bytes.rfind(phrase, at - 1)) {
+            if (at > 0 ? bytes[at - 1] == '\n' : blockStart == 0)
+                return blockStart + static_cast<std::int64_t>(at);
+        }
+        later = bytes.substr(0, phrase.size());
+        blockEnd = blockStart;
+    }
+    return -1;
+}
+
+std::int64_t endOfCompleteLines(LogFile& log, std::int64_t from, std::int64_t to) {
+    constexpr std::int64_t searchBlock = 1 << 16;
+    for (std::int64_t blockEnd = to; blockEnd > from;) {
+        std::int64_t blockStart = blockEnd - searchBlock > from ? blockEnd - searchBlock : from;
+        std::string bytes =
+            readAt(log, blockStart, static_cast<std::size_t>(blockEnd - blockStart));
+        std::size_t lineBreak = bytes.rfind('\n');
+        if (lineBreak != std::string::npos)
+            return blockStart + static_cast<std::int64_t>(lineBreak) + 1;
+        blockEnd = blockStart;
+    }
+    return from;
 }
 
 void closeLogFile(LogFile& log) {

@@ -1,6 +1,7 @@
 // Opening the log (with the prompt when it is missing) and reading it line by line.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ struct LogFile {
     std::size_t end = 0;       // the end of the bytes read into the block
     bool atEnd = false;        // nothing more to read from the file
     bool utf8 = false;         // the file is UTF-8, turned into Latin-1 as it is read
+    std::int64_t left = -1;    // the bytes still to read from the file; -1: up to its end
     bool skipping = false;     // the rest of a cut line is still to be skipped
     bool lastLineCut = false;  // the latest line lost the rest of its physical line
 
@@ -51,6 +53,23 @@ OpenedLog openLogFile(std::string& name);
 // break included, is skipped (`lastLineCut` tells). The last line may lack a line break. The view
 // stays valid until the next call. False at the end of the log; a read error is fatal.
 bool readLogLine(LogFile& log, std::string_view& line);
+
+// The size of the open log in bytes.
+std::int64_t logSize(const LogFile& log);
+
+// Reads the log anew from byte `from` up to byte `to` (its end when -1), as if the file held only
+// these bytes; the encoding is told anew from them, unless `utf8` gives it.
+void startReading(LogFile& log, std::int64_t from, std::int64_t to,
+                  std::optional<bool> utf8 = std::nullopt);
+
+// The start of the last line of the log that begins with `phrase`, or -1; the log is searched
+// from its end backwards in blocks of `blockSize` bytes.
+std::int64_t lastLineStartingWith(LogFile& log, std::string_view phrase,
+                                  std::size_t blockSize = 1 << 16);
+
+// The end of the last complete line (after its line break) among the bytes [from, to) of the log,
+// or `from` when they hold no line break.
+std::int64_t endOfCompleteLines(LogFile& log, std::int64_t from, std::int64_t to);
 
 void closeLogFile(LogFile& log);
 

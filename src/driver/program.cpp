@@ -1,6 +1,8 @@
 #include "driver/program.h"
 
+#include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "driver/log_parts.h"
 #include "report/analysis_page.h"
 #include "report/discussions_page.h"
+#include "report/page_output.h"
 #include "report/statistics.h"
 
 namespace torvelin {
@@ -46,44 +49,65 @@ struct Reading {
     int progress = 0;  // lines since the last dot
     bool anyLine = false;
     bool anyTimeStamp = false;
+    // Of the latest call of readLog: the lines read, the parts that received one, and whether
+    // chat lines came.
+    std::int64_t newLines = 0;
+    std::vector<bool> partsReached;
+    bool chatReached = false;
 };
 
 // Reads every line: log commands first, then the parsers of the current part, and the chat and
-// log-opening lines into the store.
-void readLog(LogFile& log, Reading& reading, LineDispatch dispatch) {
+// log-opening lines into the store; a dot every hundred lines when `dots`.
+void readLog(LogFile& log, Reading& reading, LineDispatch dispatch, bool dots) {
     std::string_view line;
     LogParts& parts = reading.parts;
+    reading.newLines = 0;
+    reading.partsReached.assign(static_cast<std::size_t>(maxLogParts), false);
+    reading.chatReached = false;
     for (;;) {
         ++reading.progress;
         if (!readLogLine(log, line))
             break;
+        ++reading.newLines;
         reading.anyLine = true;
         reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(line);
         handleLogCommand(line, parts);
         bool chatLine = isChatLine(line);
-        if (!chatLine)
+        if (!chatLine) {
             dispatch(line, parts.current());
+            reading.partsReached[static_cast<std::size_t>(parts.currentPart)] = true;
+        }
         if (chatLine || startsWith(line, logOpening)) {
             if (reading.chat.size() >= chatStoreCapacity)
                 fatalError("trop de lignes de chat", line);
             reading.chat.emplace_back(std::string(line), log.lastLineCut);
+            reading.chatReached = true;
         }
         if (reading.progress == linesPerDot) {
-            consoleWrite(".");
+            if (dots)
+                consoleWrite(".");
             reading.progress = 0;
         }
     }
 }
 
+// Writes the page of each part, with the console's words for each. The records are dropped once
+// written, unless `keepRecords` (the log is followed): a page is then written from a copy, since
+// writing it changes the record.
 void writePages(LogParts& parts, const std::vector<std::string>& files,
-                std::string_view logFileName, const std::string& folder) {
+                std::string_view logFileName, const PageSetting& setting, bool keepRecords) {
     for (std::int32_t p = 0; p < parts.count(); ++p) {
         auto index = static_cast<std::size_t>(p);
         consoleWrite("\nanalyse et ecriture de la partie de log nommee \"");
         consoleWrite(parts.names[index]);
         consoleWrite("\"\n");
-        writeAnalysisPage(*parts.records[index], logFileName, files[index], folder);
-        parts.records[index].reset();
+        if (keepRecords) {
+            PartStats copy = *parts.records[index];
+            writeAnalysisPage(copy, logFileName, files[index], setting);
+        } else {
+            writeAnalysisPage(*parts.records[index], logFileName, files[index], setting);
+            parts.records[index].reset();
+        }
     }
 }
 
@@ -100,6 +124,101 @@ void printClosing(const std::vector<std::string>& files, const std::string& fold
     consoleWrite(" et le chat dans discussions.html\n");
     consoleWrite(folder.empty() ? "(dans le meme dossier)" : "(dans le dossier " + folder + ")");
     consoleWrite("\n\nappuyez sur une touche pour quitter");
+}
+
+// The part of the log a run reads: from the last log opening with --derniere-session, and up to
+// the last complete line when the log is followed (a line still being written waits).
+struct LogRange {
+    std::int64_t from = 0;
+    std::int64_t to = -1;
+};
+
+LogRange rangeToRead(LogFile& log, const CommandLine& command) {
+    LogRange range;
+    if (command.lastSession)
+        range.from = std::max<std::int64_t>(0, lastLineStartingWith(log, logOpening));
+    if (command.follow)
+        range.to = endOfCompleteLines(log, range.from, logSize(log));
+    return range;
+}
+
+// Following the log after the first run: what was read, and how the pages are written.
+struct Follower {
+    const CommandLine& command;
+    const std::string& logFileName;
+    LineDispatch dispatch;
+    PageSetting setting;
+    Reading reading;
+    std::int64_t readUpTo = 0;
+    bool utf8 = false;
+};
+
+// Rewrites the pages of the parts that received lines, and the discussions when chat came.
+std::vector<std::string> rewritePages(Follower& follower) {
+    Reading& reading = follower.reading;
+    std::vector<std::string> files = pageFileNames(reading.parts.names);
+    std::vector<std::string> written;
+    for (std::size_t p = 0; p < files.size(); ++p) {
+        if (!reading.partsReached[p])
+            continue;
+        PartStats copy = *reading.parts.records[p];
+        writeAnalysisPage(copy, follower.logFileName, files[p], follower.setting);
+        written.push_back(files[p]);
+    }
+    if (reading.chatReached) {
+        writeDiscussionsPage(reading.chat, follower.logFileName, follower.setting);
+        written.emplace_back("discussions.html");
+    }
+    return written;
+}
+
+// One round of the follow mode: reads the complete lines the log gained since the last round
+// and rewrites the pages they touched. A log shorter than what was read was started again by the
+// game: the analysis starts again from its beginning.
+void followRound(Follower& follower) {
+    std::FILE* file = nullptr;
+    if (platform().openForReading(follower.logFileName, file) != 0)
+        return;  // the game may be starting the log again
+    LogFile log;
+    log.file = file;
+    log.name = follower.logFileName;
+    log.block.resize(std::size_t{1} << 18);
+    std::int64_t size = logSize(log);
+    std::optional<bool> utf8 = follower.utf8;
+    if (size < follower.readUpTo) {
+        consoleWrite("[" + platform().timeOfDay() +
+                     "] le journal a ete recommence : l'analyse reprend depuis son debut\n");
+        follower.reading = Reading{};
+        LogRange range = rangeToRead(log, follower.command);
+        follower.readUpTo = range.from;
+        utf8.reset();
+    }
+    std::int64_t to = endOfCompleteLines(log, follower.readUpTo, size);
+    if (to <= follower.readUpTo)
+        return;
+    startReading(log, follower.readUpTo, to, utf8);
+    follower.utf8 = log.utf8;
+    readLog(log, follower.reading, follower.dispatch, false);
+    follower.readUpTo = to;
+    std::vector<std::string> written = rewritePages(follower);
+    std::string report = "[" + platform().timeOfDay() + "] " +
+                         std::to_string(follower.reading.newLines) +
+                         " nouvelles lignes, pages reecrites : ";
+    for (std::size_t i = 0; i < written.size(); ++i)
+        report += (i == 0 ? "" : ", ") + written[i];
+    consoleWrite(report + "\n");
+}
+
+// Watches the log until a key or an interruption asks to stop; the pages are whole at that time.
+void followLog(Follower& follower) {
+    int seconds = follower.command.intervalSeconds;
+    consoleWrite("\n\nsuivi du journal toutes les " + std::to_string(seconds) +
+                 " secondes : une touche ou Ctrl-C pour arreter\n");
+    platform().watchStopRequests(true);
+    while (!platform().waitForStop(seconds * 1000))
+        followRound(follower);
+    platform().watchStopRequests(false);
+    consoleWrite("fin du suivi\n");
 }
 
 // Help, version and a wrong command line print only their own text.
@@ -147,11 +266,23 @@ int runProgram(const std::vector<std::string>& arguments, LineDispatch dispatch)
     LogFile& log = *opened.log;
 
     std::int64_t start = platform().clockMs();
+    LogRange range = rangeToRead(log, command);
+    if (range.from != 0 || range.to >= 0)
+        startReading(log, range.from, range.to);
     if (log.utf8)
         consoleWrite("journal en UTF-8, converti en Latin-1\n");
     consoleWrite("Lecture en cours");
-    Reading reading;
-    readLog(log, reading, dispatch != nullptr ? dispatch : dispatchLine);
+    // The refresh of a followed page: never more often than every five seconds.
+    PageSetting setting;
+    setting.folder = folder;
+    setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
+    Follower follower{command, logFileName, dispatch != nullptr ? dispatch : dispatchLine,
+                      setting, Reading{},   0,
+                      false};
+    Reading& reading = follower.reading;
+    readLog(log, reading, follower.dispatch, true);
+    follower.readUpTo = range.to;
+    follower.utf8 = log.utf8;
     closeLogFile(log);
     if (reading.anyLine && !reading.anyTimeStamp) {
         consoleWrite(
@@ -159,9 +290,14 @@ int runProgram(const std::vector<std::string>& arguments, LineDispatch dispatch)
             "jeu ?\n");
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    writePages(reading.parts, files, logFileName, folder);
-    writeDiscussionsPage(reading.chat, logFileName, folder);
+    writePages(reading.parts, files, logFileName, setting, command.follow);
+    writeDiscussionsPage(reading.chat, logFileName, setting);
     printClosing(files, folder, platform().clockMs() - start);
+    if (command.follow) {
+        follower.setting.quiet = true;  // a round reports in one line
+        followLog(follower);
+        return exitSuccess;
+    }
     // Without a keyboard there is no countdown: the shell's prompt starts on a line of its own.
     if (!platform().hasKeyboard())
         consoleWrite("\n");

@@ -125,11 +125,13 @@ void writeNavigation(const PageContext& page, const PartStats& stats) {
 
 namespace {
 
-void writeHeader(std::FILE* out, std::string_view logFileName) {
+void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
     put(out, "<html><head><title>Analyse du fichier ");
     put(out, htmlEscape(logFileName));
     put(out,
-        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
+    put(out, refreshTag(setting));
+    put(out,
         "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
         "<a href=\"");
     put(out, siteAddress);
@@ -142,19 +144,19 @@ void writeHeader(std::FILE* out, std::string_view logFileName) {
 }  // namespace
 
 void writeAnalysisPage(PartStats& stats, std::string_view logFileName, const std::string& fileName,
-                       const std::string& folder) {
+                       const PageSetting& setting) {
     SectionFlags flags = spellAndDefenceFlags(stats);
     separatePreciseShots(stats);
     AttackReport report = prepareAttackReport(stats);
     flags.hasRanged = !report.rangedEntries.empty();
 
-    PageFile file = openPage(folder, fileName);
+    PageFile file = openPage(setting.folder, fileName);
     std::FILE* out = file.out;
     std::string fileBase = fileName.substr(0, fileName.size() - pageSuffix.size());
     std::string partLink = htmlEscape(fileBase);
     PageContext page{out, partLink, flags};
 
-    writeHeader(out, logFileName);
+    writeHeader(out, logFileName, setting);
     put(out, "<p>");
     writeNavigation(page, stats);
     writeAttackSections(page, stats, report);

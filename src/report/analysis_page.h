@@ -9,6 +9,7 @@
 
 #include "record/part_stats.h"
 #include "report/page_context.h"
+#include "report/page_output.h"
 
 namespace torvelin {
 
@@ -29,10 +30,9 @@ SectionFlags spellAndDefenceFlags(const PartStats& stats);
 // Writes the navigation links whose conditions hold.
 void writeNavigation(const PageContext& page, const PartStats& stats);
 
-// Writes the page of a part into the file `fileName` (see pageFileNames) of `folder` (the current
-// folder when empty). The record is changed on
-// the way (precise shots are moved out of the ranged hits).
+// Writes the page of a part into the file `fileName` (see pageFileNames), as `setting` says. The
+// record is changed on the way (precise shots are moved out of the ranged hits).
 void writeAnalysisPage(PartStats& stats, std::string_view logFileName, const std::string& fileName,
-                       const std::string& folder = "");
+                       const PageSetting& setting = {});
 
 }  // namespace torvelin

@@ -49,11 +49,13 @@ struct ChannelPass {
     bool datePending = false;
 };
 
-void writeHeader(std::FILE* out, std::string_view logFileName) {
+void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
     put(out, "<html><head><title>Discussions du fichier ");
     put(out, htmlEscape(logFileName));
     put(out,
-        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
+    put(out, refreshTag(setting));
+    put(out,
         "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
         "<a name=\"sommaire\"></a><a href=\"");
     put(out, siteAddress);
@@ -130,11 +132,12 @@ void writeMessage(std::FILE* out, const ChatLine& stored, std::size_t c) {
     put(out, "</font><br>");
 }
 
-void processLine(std::FILE* out, const ChatLine& stored, std::size_t c, ChannelPass& pass) {
+void processLine(std::FILE* out, const ChatLine& stored, std::size_t c, ChannelPass& pass,
+                 bool quiet) {
     std::string_view line = stored.text;
     if (startsWith(line, logOpening)) {
         pass.date = LogDate{std::string(line), false};
-        formatLogDate(pass.date, line);
+        formatLogDate(pass.date, line, !quiet);
         pass.datePending = true;
     }
     if (!belongsTo(messageText(line), c))
@@ -176,7 +179,7 @@ std::string_view frenchWeekday(std::string_view day) {
 
 }  // namespace
 
-void formatLogDate(LogDate& date, std::string_view storedLine) {
+void formatLogDate(LogDate& date, std::string_view storedLine, bool warn) {
     std::string_view text = date.text;
     std::size_t cursor = text.find(": ");
     std::array<std::string_view, 4> tokens;
@@ -193,6 +196,8 @@ void formatLogDate(LogDate& date, std::string_view storedLine) {
         }
     }
     if (!complete) {
+        if (!warn)
+            return;
         consoleWrite(
             "\nprobleme avec la conversion de la date du log, l'analyse se poursuit\nligne : ");
         consoleWrite(storedLine);
@@ -208,25 +213,29 @@ void formatLogDate(LogDate& date, std::string_view storedLine) {
 }
 
 void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
-                          const std::string& folder) {
-    PageFile file = openPage(folder, "discussions.html");
+                          const PageSetting& setting) {
+    auto say = [&](std::string_view text) {
+        if (!setting.quiet)
+            consoleWrite(text);
+    };
+    PageFile file = openPage(setting.folder, "discussions.html");
     std::FILE* out = file.out;
-    writeHeader(out, logFileName);
+    writeHeader(out, logFileName, setting);
     writeSummary(out);
-    consoleWrite("\n");
+    say("\n");
     int progress = 0;
     for (std::size_t c = 0; c < channels().size(); ++c) {
         ChannelPass pass;
-        consoleWrite("analyse ");
-        consoleWrite(channels()[c].consoleName);
+        say("analyse ");
+        say(channels()[c].consoleName);
         for (const ChatLine& stored : store) {
             if (++progress == 100) {
-                consoleWrite(".");
+                say(".");
                 progress = 0;
             }
-            processLine(out, stored, c, pass);
+            processLine(out, stored, c, pass, setting.quiet);
         }
-        consoleWrite("\n");
+        say("\n");
     }
     put(out, "</html>");
     closePage(file);

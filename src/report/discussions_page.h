@@ -4,8 +4,10 @@
 
 #include <string>
 #include <string_view>
+
 #include <utility>
 #include <vector>
+#include "report/page_output.h"
 
 namespace torvelin {
 
@@ -31,11 +33,11 @@ struct LogDate {
 
 // Turns the copy of a log-opening line "*** Journal ouvert : Mon Dec 07 23:17:56 2026" into the
 // French heading "lundi 07 Dec 2026 - 23:17:56<br>". A line that cannot be cut keeps its text,
-// with a console warning naming `storedLine`.
-void formatLogDate(LogDate& date, std::string_view storedLine);
+// with a console warning naming `storedLine` (unless not `warn`).
+void formatLogDate(LogDate& date, std::string_view storedLine, bool warn = true);
 
-// Writes discussions.html in `folder` (the current folder when empty).
+// Writes discussions.html, as `setting` says.
 void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
-                          const std::string& folder = "");
+                          const PageSetting& setting = {});
 
 }  // namespace torvelin

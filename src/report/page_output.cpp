@@ -25,6 +25,13 @@ void checkWrite(std::FILE* out, bool written) {
 
 }  // namespace
 
+std::string refreshTag(const PageSetting& setting) {
+    if (setting.refreshSeconds <= 0)
+        return "";
+    return "<meta http-equiv=\"refresh\" content=\"" + std::to_string(setting.refreshSeconds) +
+           "\">";
+}
+
 PageFile openPage(const std::string& folder, const std::string& fileName) {
     PageFile page;
     std::string name = folder.empty() ? fileName : folder + "/" + fileName;

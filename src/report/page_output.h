@@ -19,6 +19,16 @@ struct PageFile {
     std::string temporaryName;
 };
 
+// Where and how the pages of a run are written.
+struct PageSetting {
+    std::string folder;      // the current folder when empty
+    int refreshSeconds = 0;  // a page that a browser reloads this often; 0: none
+    bool quiet = false;      // no console text while writing
+};
+
+// The head's line that makes a browser reload the page, or nothing.
+std::string refreshTag(const PageSetting& setting);
+
 // Starts the page `name` (a file name in the program's Latin-1 text) in `folder` (the current
 // folder when empty).
 PageFile openPage(const std::string& folder, const std::string& name);

@@ -1,0 +1,161 @@
+// The follow mode, with the waits of the platform replaced by the game writing the log: each wait
+// is one round, and the run stops when the script ends.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "base/platform.h"
+#include "driver/log_file.h"
+#include "driver/program.h"
+#include "e2e/e2e_support.h"
+#include "test_support.h"
+
+namespace torvelin {
+namespace {
+
+using testing::ConsoleCapture;
+using testing::expectedFile;
+using testing::readFile;
+using testing::TempFolder;
+
+std::deque<std::function<void()>> rounds;
+
+bool nextRound(int) {
+    if (rounds.empty())
+        return true;  // asked to stop
+    rounds.front()();
+    rounds.pop_front();
+    return false;
+}
+void noWatch(bool) {}
+std::string noon() {
+    return "12:00:00";
+}
+
+struct FollowRun {
+    int status = -1;
+    std::string console;
+    std::map<std::string, std::string> pages;
+};
+
+// The pages of a folder, without the refresh line of the follow mode.
+std::map<std::string, std::string> pagesOf(const TempFolder& folder) {
+    std::map<std::string, std::string> pages;
+    const std::string refresh = "<meta http-equiv=\"refresh\" content=\"5\">";
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        std::string name = entry.path().filename().string();
+        if (name == "chat.log")
+            continue;
+        std::string page = readFile(entry.path().string());
+        if (std::size_t at = page.find(refresh); at != std::string::npos)
+            page.erase(at, refresh.size());
+        pages[name] = page;
+    }
+    return pages;
+}
+
+FollowRun run(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    ConsoleCapture console;
+    platform().waitForStop = nextRound;
+    platform().watchStopRequests = noWatch;
+    platform().timeOfDay = noon;
+    FollowRun result;
+    result.status = runProgram(arguments);
+    std::filesystem::current_path(home);
+    result.console = console.text();
+    result.pages = pagesOf(folder);
+    return result;
+}
+
+void append(const TempFolder& folder, const std::string& bytes) {
+    folder.write("chat.log", readFile(folder.file("chat.log")) + bytes);
+}
+
+// Lines that come in rounds, one of them written in two pieces, give the pages of one run on the
+// whole log; every page of the follow mode reloads itself.
+TEST(FollowMode, RoundsGiveThePagesOfOneRun) {
+    std::string log = expectedFile("melee/chat.log") + expectedFile("driver/chat.log");
+    std::size_t third = log.find('\n', log.size() / 3) + 1;
+    std::size_t cut = log.find('\n', 2 * log.size() / 3) + 5;  // inside a line
+
+    TempFolder whole;
+    whole.write("chat.log", log);
+    FollowRun reference = run(whole, {});
+
+    TempFolder followed;
+    followed.write("chat.log", log.substr(0, third + 5));  // a line not complete yet
+    rounds = {[&] { append(followed, log.substr(third + 5, cut - third - 5)); }, [] {},
+              [&] { append(followed, log.substr(cut)); }};
+    FollowRun follow = run(followed, {"--suivre"});
+    EXPECT_EQ(follow.status, 0);
+    EXPECT_EQ(follow.pages, reference.pages);
+    EXPECT_NE(readFile(followed.file("Resultats.html"))
+                  .find("<meta http-equiv=\"refresh\" content=\"5\"></head>"),
+              std::string::npos);
+    EXPECT_NE(follow.console.find("[12:00:00] "), std::string::npos);
+    EXPECT_NE(follow.console.find(" nouvelles lignes, pages reecrites : Resultats.html"),
+              std::string::npos);
+    EXPECT_EQ(follow.console.substr(follow.console.size() - 13), "fin du suivi\n");
+}
+
+// A log started again by the game starts the analysis again.
+TEST(FollowMode, AShorterLogStartsTheAnalysisAgain) {
+    std::string first = expectedFile("caster/chat.log");
+    std::string second = expectedFile("healer/chat.log").substr(0, 400);
+    second.resize(second.rfind('\n') + 1);
+    TempFolder alone;
+    alone.write("chat.log", second);
+    FollowRun reference = run(alone, {});
+
+    TempFolder followed;
+    followed.write("chat.log", first);
+    rounds = {[&] { followed.write("chat.log", second); }};
+    FollowRun follow = run(followed, {"--suivre"});
+    EXPECT_NE(follow.console.find("le journal a ete recommence"), std::string::npos);
+    EXPECT_EQ(follow.pages.at("Resultats.html"), reference.pages.at("Resultats.html"));
+}
+
+// --derniere-session reads from the last log opening, as if the log began there; a log without
+// one is read whole.
+TEST(LastSession, StartsAtTheLastLogOpening) {
+    std::string earlier =
+        "*** Journal ouvert : Mon Dec 07 20:00:00 2026\n" + expectedFile("caster/chat.log");
+    std::string last =
+        "*** Journal ouvert : Tue Dec 08 21:00:00 2026\n" + expectedFile("melee/chat.log");
+    TempFolder both;
+    both.write("chat.log", earlier + last);
+    TempFolder alone;
+    alone.write("chat.log", last);
+    FollowRun cut = run(both, {"--derniere-session"});
+    FollowRun reference = run(alone, {});
+    EXPECT_EQ(cut.pages, reference.pages);
+    EXPECT_EQ(cut.console, reference.console);
+
+    TempFolder none;
+    none.write("chat.log", expectedFile("caster/chat.log"));
+    EXPECT_EQ(run(none, {"--derniere-session"}).pages, run(none, {}).pages);
+}
+
+TEST(LastSession, BackwardSearchFindsALineAcrossBlocks) {
+    TempFolder folder;
+    const std::string phrase = "*** Journal ouvert : ";
+    // The phrase straddles the boundary of 16-byte blocks counted from the end; a phrase in the
+    // middle of a line does not count.
+    std::string log = "[10:00:00] x\n" + phrase + "A\n[10:00:01] y *** Journal ouvert : B\n";
+    folder.write("chat.log", log);
+    std::string name = folder.file("chat.log");
+    OpenedLog opened = openLogFile(name);
+    ASSERT_TRUE(opened.log.has_value());
+    for (std::size_t block : {4, 16, 17, 1000})
+        EXPECT_EQ(lastLineStartingWith(*opened.log, phrase, block), 13) << block;
+    EXPECT_EQ(lastLineStartingWith(*opened.log, "absent", 16), -1);
+}
+
+}  // namespace
+}  // namespace torvelin
