@@ -172,6 +172,15 @@ std::vector<std::string> rewritePages(Follower& follower) {
     return written;
 }
 
+// A console line of the follow mode, after the time of day.
+void sayAtTime(std::string_view text) {
+    std::string line = "[";
+    line += platform().timeOfDay();
+    line += "] ";
+    line += text;
+    consoleWrite(line);
+}
+
 // One round of the follow mode: reads the complete lines the log gained since the last round
 // and rewrites the pages they touched. A log shorter than what was read was started again by the
 // game: the analysis starts again from its beginning.
@@ -186,8 +195,7 @@ void followRound(Follower& follower) {
     std::int64_t size = logSize(log);
     std::optional<bool> utf8 = follower.utf8;
     if (size < follower.readUpTo) {
-        consoleWrite("[" + platform().timeOfDay() +
-                     "] le journal a ete recommence : l'analyse reprend depuis son debut\n");
+        sayAtTime("le journal a ete recommence : l'analyse reprend depuis son debut\n");
         follower.reading = Reading{};
         LogRange range = rangeToRead(log, follower.command);
         follower.readUpTo = range.from;
@@ -201,12 +209,15 @@ void followRound(Follower& follower) {
     readLog(log, follower.reading, follower.dispatch, false);
     follower.readUpTo = to;
     std::vector<std::string> written = rewritePages(follower);
-    std::string report = "[" + platform().timeOfDay() + "] " +
-                         std::to_string(follower.reading.newLines) +
-                         " nouvelles lignes, pages reecrites : ";
-    for (std::size_t i = 0; i < written.size(); ++i)
-        report += (i == 0 ? "" : ", ") + written[i];
-    consoleWrite(report + "\n");
+    std::string report = std::to_string(follower.reading.newLines);
+    report += " nouvelles lignes, pages reecrites : ";
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (i != 0)
+            report += ", ";
+        report += written[i];
+    }
+    report += "\n";
+    sayAtTime(report);
 }
 
 // Watches the log until a key or an interruption asks to stop; the pages are whole at that time.
