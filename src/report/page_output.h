@@ -7,13 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "driver/format_check.h"
+
 namespace torvelin {
 
 // Writes text as it is.
 void put(std::FILE* out, std::string_view text);
 
 // Writes formatted text; "%%" writes one percent sign.
-void putf(std::FILE* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void putf(std::FILE* out, const char* format, ...) TORVELIN_PRINTF_FORMAT(2, 3);
 
 // An integer as printf's "%lld" takes it.
 inline long long printable(std::int64_t value) {
