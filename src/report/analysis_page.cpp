@@ -121,7 +121,7 @@ void writeAnalysisPage(PartStats& stats, std::string_view logFileName, std::stri
     flags.hasRanged = static_cast<std::int32_t>(report.rangedEntries.size());
 
     std::string fileName = pageFileName(partName);
-    std::FILE* out = std::fopen(fileName.c_str(), "w");
+    std::FILE* out = std::fopen(fileName.c_str(), "wb");
     if (out == nullptr)
         fatalError("impossible d'ecrire le fichier " + fileName);
 

@@ -204,7 +204,7 @@ void formatLogDate(LogDate& date, std::string_view storedLine) {
 }
 
 void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName) {
-    std::FILE* out = std::fopen("discussions.html", "w");
+    std::FILE* out = std::fopen("discussions.html", "wb");
     if (out == nullptr)
         fatalError("impossible d'ecrire le fichier discussions.html");
     writeHeader(out, logFileName);
