@@ -11,8 +11,8 @@ constexpr std::size_t readBlock = 1 << 16;
 constexpr std::size_t maxNameForSuffix = 69;
 
 std::optional<LogFile> tryOpen(const std::string& name) {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (file == nullptr)
+    std::FILE* file = nullptr;
+    if (platform().openForReading(name, file) != 0)
         return std::nullopt;
     LogFile log;
     log.file = file;
