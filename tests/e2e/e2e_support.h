@@ -27,7 +27,8 @@ class TempFolder {
     std::string path_;
 };
 
-// Runs the program in `folder` with standard input from /dev/null, or from `input` when given.
+// Runs the program in `folder` with standard input from the null device (/dev/null, NUL), or from
+// `input` when given.
 ProgramRun runTorvelin(const TempFolder& folder, const std::string* input = nullptr);
 
 // The expected file `name` of the test data folder (tests/e2e/data).
