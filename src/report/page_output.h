@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/format_check.h"
+#include "stats/format_check.h"
 
 namespace torvelin {
 
