@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "e2e/e2e_support.h"
+
 namespace torvelin::testing {
 namespace {
 
@@ -74,8 +76,11 @@ void routeConsoleToStderr() {
     platform() = scriptedPlatform(stderrWrite);
 }
 
+// In a file of a temporary folder: the tmpfile of Windows' C runtime puts its file in the root of
+// the drive, which is seldom open to users.
 std::string capturePage(const std::function<void(std::FILE*)>& write) {
-    std::FILE* file = std::tmpfile();
+    TempFolder folder;
+    std::FILE* file = std::fopen(folder.file("page").c_str(), "w+b");
     write(file);
     std::fflush(file);
     std::rewind(file);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/format_check.h"
+
 namespace torvelin {
 
 // Exit statuses of the program.
@@ -16,7 +18,7 @@ inline constexpr int exitFailure = 1;
 void consoleWrite(std::string_view latin1);
 
 // Writes formatted Latin-1 text to the console.
-void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void consolePrintf(const char* format, ...) TORVELIN_PRINTF_FORMAT(1, 2);
 
 // Waits for a key or counts down before the program closes. Returns at once when no keyboard is
 // attached.

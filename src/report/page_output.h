@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/format_check.h"
+
 namespace torvelin {
 
 // A page being written. Its text goes to a new temporary file beside it, which replaces the page
@@ -40,7 +42,7 @@ void closePage(PageFile& page);
 void put(std::FILE* out, std::string_view text);
 
 // Writes formatted text; "%%" writes one percent sign.
-void putf(std::FILE* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void putf(std::FILE* out, const char* format, ...) TORVELIN_PRINTF_FORMAT(2, 3);
 
 // An integer as printf's "%lld" takes it.
 inline long long printable(std::int64_t value) {

@@ -53,8 +53,8 @@ TEST(ReadLogLine, LineBreaksStayAndCarriageReturnsGo) {
 
 TEST(ReadLogLine, NulBytesAreOrdinary) {
     TempFolder folder;
-    folder.write("nul.log", std::string("a\0b\n", 4));
-    std::vector<std::string> lines = readAll(folder.file("nul.log"));
+    folder.write("with-nul.log", std::string("a\0b\n", 4));
+    std::vector<std::string> lines = readAll(folder.file("with-nul.log"));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], std::string("a\0b\n", 4));
 }

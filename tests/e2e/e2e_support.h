@@ -27,9 +27,9 @@ class TempFolder {
     std::string path_;
 };
 
-// Runs the program in `folder` with standard input from /dev/null, or from `input` when given;
-// `shellSetup` (shell commands ending in "&& " or "; ") runs first in the same shell, and
-// `arguments` (already quoted for the shell) follow the program's name.
+// Runs the program in `folder` with standard input from the null device (/dev/null, NUL), or from
+// `input` when given; `shellSetup` (shell commands ending in "&& " or "; ") runs first in the same
+// shell, and `arguments` (already quoted for the shell) follow the program's name.
 ProgramRun runTorvelin(const TempFolder& folder, const std::string* input = nullptr,
                        std::string_view shellSetup = "", std::string_view arguments = "");
 

@@ -46,7 +46,8 @@ TEST(MonsterTable, FiveHundredMonstersFitTheNextIsFatal) {
             testing::routeConsoleToStderr();
             findOrAddMonster(*stats, "Ours", "[12:00:00] Ours meurt !");
         },
-        ::testing::ExitedWithCode(1), "trop de monstres diff.*\n.*Ours meurt !");
+        ::testing::ExitedWithCode(1),
+        "trop de monstres diff.*\nl'erreur s'est produite dans la ligne : \n.*Ours meurt !");
 }
 
 TEST(MonsterTable, FirstMonsterKeepsWhatEntryZeroReceivedBefore) {
@@ -82,7 +83,8 @@ TEST(LootTable, HundredLootsPerMonsterTheNextIsFatal) {
             testing::routeConsoleToStderr();
             findOrAddLoot(wolf, "dent", "[12:00:00] Le loup laisse dent.");
         },
-        ::testing::ExitedWithCode(1), "trop de loots avec ce monstre.*\n.*laisse dent");
+        ::testing::ExitedWithCode(1),
+        "trop de loots avec ce monstre\nl'erreur s'est produite dans la ligne : \n.*laisse dent");
 }
 
 TEST(CraftTable, TwoHundredItemsFitTheNextIsFatal) {
@@ -135,7 +137,8 @@ TEST(KillerTable, ThousandKillersFitTheNextIsFatal) {
             testing::routeConsoleToStderr();
             findOrAddKiller(*stats, "Zed", "[12:00:00] Vous etes mort");
         },
-        ::testing::ExitedWithCode(1), "trop de meurtriers.*\n.*Vous");
+        ::testing::ExitedWithCode(1),
+        "trop de meurtriers\nl'erreur s'est produite dans la ligne : \n.*Vous");
 }
 
 TEST(KillTable, OpensEntriesInOrderAndRefusesThe5001st) {
@@ -158,7 +161,8 @@ TEST(KillTable, OpensEntriesInOrderAndRefusesThe5001st) {
             testing::routeConsoleToStderr();
             openKillEntry(*stats, "Inconnu", false, "[12:00:00] Vous gagnez 5 realm points!");
         },
-        ::testing::ExitedWithCode(1), "trop de victimes.*\n.*realm points");
+        ::testing::ExitedWithCode(1),
+        "trop de victimes\nl'erreur s'est produite dans la ligne : \n.*realm points");
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ TEST(FindWeaponStyle, HundredAndFirstPairIsFatal) {
             stats->currentWeapon = "arme100";
             findWeaponStyle(*stats, "[12:00:00] la ligne\n");
         },
-        ::testing::ExitedWithCode(1), "trop de combinaisons arme-style(.|\n)*la ligne");
+        ::testing::ExitedWithCode(1),
+        "trop de combinaisons arme-style\nl'erreur s'est produite dans la ligne : \n.*la ligne");
 }
 
 TEST(StyleWeaponLinks, KeepTheLatestWeaponOfEachStyle) {
@@ -107,7 +108,8 @@ TEST(StyleWeaponLinks, HundredAndFirstStyleIsFatal) {
             stats->currentStyle = "style100";
             linkStyleWeapon(*stats, "[12:00:00] la ligne\n");
         },
-        ::testing::ExitedWithCode(1), "trop de styles utilises(.|\n)*la ligne");
+        ::testing::ExitedWithCode(1),
+        "trop de styles utilises\nl'erreur s'est produite dans la ligne : \n.*la ligne");
 }
 
 }  // namespace

@@ -80,14 +80,16 @@ TEST(ParseCraftLine, MissingEndMarksAreFatal) {
             testing::routeConsoleToStderr();
             parseCraftLine(start, *stats);
         },
-        ::testing::ExitedWithCode(1), "ERREUR.*\n.*travail sur une dague");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*travail sur une dague");
     std::string skill = logLine("Vous devenez plus doué en forge"_l1);
     EXPECT_EXIT(
         {
             testing::routeConsoleToStderr();
             parseCraftLine(skill, *stats);
         },
-        ::testing::ExitedWithCode(1), "ERREUR.*\n.*en forge");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*en forge");
 }
 
 }  // namespace

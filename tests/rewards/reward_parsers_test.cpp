@@ -118,7 +118,8 @@ TEST(ParseExperience, PartWithoutClosingBracketIsFatal) {
             testing::routeConsoleToStderr();
             parseRewardLine(line, *stats);
         },
-        ::testing::ExitedWithCode(1), "ERREUR.*\n.*bonus : 5");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*bonus : 5");
 }
 
 TEST(ParseRealmPoints, PointsAtTheVictimsStampNameTheKill) {
@@ -213,7 +214,8 @@ TEST(ParseLoot, LootLineWithoutFullStopIsFatal) {
             testing::routeConsoleToStderr();
             parseRewardLine(line, *stats);
         },
-        ::testing::ExitedWithCode(1), "ERREUR.*\n.*laisse une dent");
+        ::testing::ExitedWithCode(1),
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*laisse une dent");
 }
 
 }  // namespace
