@@ -81,7 +81,8 @@ TEST(ParseCraftLine, MissingEndMarksAreFatal) {
             parseCraftLine(start, *stats);
         },
         ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*travail sur une dague");
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n.*travail sur une dague");
     std::string skill = logLine("Vous devenez plus doué en forge"_l1);
     EXPECT_EXIT(
         {
@@ -89,7 +90,8 @@ TEST(ParseCraftLine, MissingEndMarksAreFatal) {
             parseCraftLine(skill, *stats);
         },
         ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*en forge");
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n.*en forge");
 }
 
 }  // namespace

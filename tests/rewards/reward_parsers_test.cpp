@@ -119,7 +119,8 @@ TEST(ParseExperience, PartWithoutClosingBracketIsFatal) {
             parseRewardLine(line, *stats);
         },
         ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*bonus : 5");
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n.*bonus : 5");
 }
 
 TEST(ParseRealmPoints, PointsAtTheVictimsStampNameTheKill) {
@@ -215,7 +216,8 @@ TEST(ParseLoot, LootLineWithoutFullStopIsFatal) {
             parseRewardLine(line, *stats);
         },
         ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : \n.*laisse une dent");
+        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n.*laisse une dent");
 }
 
 }  // namespace
