@@ -20,10 +20,10 @@
 #include <system_error>
 
 #include "base/platform.h"
+#include "base/platform_native.h"
 #include "base/utf8.h"
 
-namespace torvelin {
-namespace {
+namespace torvelin::native {
 
 // Latin-1 text is converted to UTF-8 only for a terminal that expects UTF-8; redirected output
 // keeps the program's own bytes.
@@ -44,17 +44,7 @@ bool consoleWantsUtf8() {
 
 void writeTo(std::FILE* stream, std::string_view latin1) {
     if (consoleWantsUtf8()) {
-        std::string utf8;
-        utf8.reserve(latin1.size() * 2);
-        for (char c : latin1) {
-            auto byte = static_cast<unsigned char>(c);
-            if (byte < 0x80) {
-                utf8.push_back(c);
-            } else {
-                utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-                utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-            }
-        }
+        std::string utf8 = utf8OfLatin1(latin1);
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
     } else {
         std::fwrite(latin1.data(), 1, latin1.size(), stream);
@@ -186,18 +176,7 @@ int seekFile(std::FILE* file, std::int64_t offset) {
 
 // File names are UTF-8 on today's POSIX systems: a Latin-1 name is given in its UTF-8 form.
 std::string systemName(const std::string& latin1) {
-    std::string utf8;
-    utf8.reserve(latin1.size() * 2);
-    for (char c : latin1) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8.push_back(c);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
-    return utf8;
+    return utf8OfLatin1(latin1);
 }
 
 bool hasHighBytes(const std::string& name) {
@@ -249,31 +228,4 @@ void exitProgram(int status) {
     std::exit(status);
 }
 
-}  // namespace
-
-Platform nativePlatform() {
-    Platform p{};
-    p.writeConsole = writeConsole;
-    p.writeError = writeError;
-    p.arguments = arguments;
-    p.readWord = readWord;
-    p.hasKeyboard = hasKeyboard;
-    p.beginKeyWatch = beginKeyWatch;
-    p.endKeyWatch = endKeyWatch;
-    p.keyPressed = keyPressed;
-    p.clockMs = clockMs;
-    p.timeOfDay = timeOfDay;
-    p.watchStopRequests = watchStopRequests;
-    p.waitForStop = waitForStop;
-    p.openForReading = openForReading;
-    p.sizeOfFile = sizeOfFile;
-    p.seekFile = seekFile;
-    p.createNewFile = createNewFile;
-    p.replaceFile = replaceFile;
-    p.removeFile = removeFile;
-    p.makeFolders = makeFolders;
-    p.exitProgram = exitProgram;
-    return p;
-}
-
-}  // namespace torvelin
+}  // namespace torvelin::native

@@ -17,9 +17,9 @@
 #include <system_error>
 
 #include "base/platform.h"
+#include "base/platform_native.h"
 
-namespace torvelin {
-namespace {
+namespace torvelin::native {
 
 // Latin-1 is the first 256 characters of Unicode: each byte is one UTF-16 character.
 std::wstring wideText(std::string_view latin1) {
@@ -301,31 +301,4 @@ void exitProgram(int status) {
     std::exit(status);
 }
 
-}  // namespace
-
-Platform nativePlatform() {
-    Platform p{};
-    p.writeConsole = writeConsole;
-    p.writeError = writeError;
-    p.arguments = arguments;
-    p.readWord = readWord;
-    p.hasKeyboard = hasKeyboard;
-    p.beginKeyWatch = beginKeyWatch;
-    p.endKeyWatch = endKeyWatch;
-    p.keyPressed = keyPressed;
-    p.clockMs = clockMs;
-    p.timeOfDay = timeOfDay;
-    p.watchStopRequests = watchStopRequests;
-    p.waitForStop = waitForStop;
-    p.openForReading = openForReading;
-    p.sizeOfFile = sizeOfFile;
-    p.seekFile = seekFile;
-    p.createNewFile = createNewFile;
-    p.replaceFile = replaceFile;
-    p.removeFile = removeFile;
-    p.makeFolders = makeFolders;
-    p.exitProgram = exitProgram;
-    return p;
-}
-
-}  // namespace torvelin
+}  // namespace torvelin::native

@@ -102,6 +102,21 @@ std::size_t utf8ToLatin1InPlace(char* bytes, std::size_t size, bool atEnd, std::
     return out;
 }
 
+std::string utf8OfLatin1(std::string_view latin1) {
+    std::string utf8;
+    utf8.reserve(latin1.size() * 2);
+    for (char c : latin1) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 std::optional<std::string> latin1OfUtf8(std::string_view text) {
     std::string latin1;
     for (std::size_t at = 0; at < text.size();) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/latin1.h"
+#include "base/utf8.h"
 #include "driver/program.h"
 #include "e2e/e2e_support.h"
 #include "test_support.h"
@@ -350,17 +351,7 @@ TEST(CommandLine, LogArgumentAndOutputFolder) {
 
 // The UTF-8 twin of a log gives the pages of the Latin-1 log, with or without a byte order mark.
 TEST(Utf8Logs, GiveThePagesOfTheirLatin1Twin) {
-    std::string latin1 = expectedFile("caster/chat.log");
-    std::string utf8;
-    for (char c : latin1) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8.push_back(c);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
+    std::string utf8 = utf8OfLatin1(expectedFile("caster/chat.log"));
     for (const std::string& log : {utf8, "\xEF\xBB\xBF" + utf8}) {
         TempFolder folder;
         folder.write("chat.log", log);

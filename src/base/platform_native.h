@@ -1,0 +1,34 @@
+// The functions of the platform door of the system the program is built for, each in the file of
+// its system (platform_posix.cpp, platform_windows.cpp); nativePlatform gathers them.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvelin::native {
+
+void writeConsole(std::string_view latin1);
+void writeError(std::string_view latin1);
+std::vector<std::string> arguments(int argc, char** argv);
+bool readWord(std::string& word);
+bool hasKeyboard();
+void beginKeyWatch();
+void endKeyWatch();
+bool keyPressed(int timeoutMs);
+std::int64_t clockMs();
+std::string timeOfDay();
+void watchStopRequests(bool on);
+bool waitForStop(int timeoutMs);
+int openForReading(const std::string& name, std::FILE*& file);
+int sizeOfFile(std::FILE* file, std::int64_t& size);
+int seekFile(std::FILE* file, std::int64_t offset);
+int createNewFile(const std::string& name, std::FILE*& file);
+int replaceFile(const std::string& from, const std::string& to);
+void removeFile(const std::string& name);
+int makeFolders(const std::string& name);
+void exitProgram(int status);
+
+}  // namespace torvelin::native
