@@ -12,7 +12,7 @@
 namespace torvelin {
 namespace {
 
-constexpr std::size_t blockSize = 1 << 18;
+constexpr std::size_t readBlockSize = 1 << 18;
 // A line and the byte after it: enough to tell a whole line from a cut one.
 constexpr std::size_t lineWindow = maxLineLength + 1;
 // A typed name gets ".log" on the retry only while it is this short.
@@ -34,7 +34,7 @@ OpenAttempt tryOpen(const std::string& name) {
     LogFile log;
     log.file = file;
     log.name = name;
-    log.block.resize(blockSize);
+    log.block.resize(readBlockSize);
     return {std::move(log), 0};
 }
 
@@ -207,6 +207,10 @@ OpenedLog openLogFile(std::string& name) {
         if (!working.empty() && working[0] == 'q')
             return {std::nullopt, exitSuccess};
     }
+}
+
+std::optional<LogFile> reopenLogFile(const std::string& name) {
+    return tryOpen(name).log;
 }
 
 bool readLogLine(LogFile& log, std::string_view& line) {

@@ -48,6 +48,10 @@ struct OpenedLog {
 };
 OpenedLog openLogFile(std::string& name);
 
+// Opens the log `name` again, without asking: nothing when it cannot be opened. The encoding is
+// told by startReading.
+std::optional<LogFile> reopenLogFile(const std::string& name);
+
 // Reads the next line: up to and including its line break, "\r\n" read as "\n". A line whose
 // first 299 bytes hold no line break keeps those bytes; the rest of the physical line, its line
 // break included, is skipped (`lastLineCut` tells). The last line may lack a line break. The view

@@ -185,13 +185,10 @@ void sayAtTime(std::string_view text) {
 // and rewrites the pages they touched. A log shorter than what was read was started again by the
 // game: the analysis starts again from its beginning.
 void followRound(Follower& follower) {
-    std::FILE* file = nullptr;
-    if (platform().openForReading(follower.logFileName, file) != 0)
+    std::optional<LogFile> opened = reopenLogFile(follower.logFileName);
+    if (!opened)
         return;  // the game may be starting the log again
-    LogFile log;
-    log.file = file;
-    log.name = follower.logFileName;
-    log.block.resize(std::size_t{1} << 18);
+    LogFile& log = *opened;
     std::int64_t size = logSize(log);
     std::optional<bool> utf8 = follower.utf8;
     if (size < follower.readUpTo) {
