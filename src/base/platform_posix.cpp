@@ -25,25 +25,24 @@
 
 namespace torvelin::native {
 
-// Latin-1 text is converted to UTF-8 only for a terminal that expects UTF-8; redirected output
-// keeps the program's own bytes.
-bool consoleWantsUtf8() {
-    static const bool wants = [] {
-        if (isatty(STDOUT_FILENO) == 0)
-            return false;
+// Whether the user's settings ask for UTF-8 text.
+bool localeIsUtf8() {
+    static const bool utf8 = [] {
         if (std::setlocale(LC_CTYPE, "") == nullptr)
             return false;
         const char* codeset = nl_langinfo(CODESET);
-        bool utf8 = codeset != nullptr &&
-                    (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+        bool wanted = codeset != nullptr &&
+                      (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
         std::setlocale(LC_CTYPE, "C");
-        return utf8;
+        return wanted;
     }();
-    return wants;
+    return utf8;
 }
 
-void writeTo(std::FILE* stream, std::string_view latin1) {
-    if (consoleWantsUtf8()) {
+// Latin-1 text is converted to UTF-8 only for a terminal that expects UTF-8; redirected output
+// keeps the program's own bytes.
+void writeTo(std::FILE* stream, bool terminal, std::string_view latin1) {
+    if (terminal && localeIsUtf8()) {
         std::string utf8 = utf8OfLatin1(latin1);
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
     } else {
@@ -53,11 +52,13 @@ void writeTo(std::FILE* stream, std::string_view latin1) {
 }
 
 void writeConsole(std::string_view latin1) {
-    writeTo(stdout, latin1);
+    static const bool terminal = isatty(STDOUT_FILENO) != 0;
+    writeTo(stdout, terminal, latin1);
 }
 
 void writeError(std::string_view latin1) {
-    writeTo(stderr, latin1);
+    static const bool terminal = isatty(STDERR_FILENO) != 0;
+    writeTo(stderr, terminal, latin1);
 }
 
 // A word typed or given in UTF-8 becomes Latin-1 when it can; other bytes are kept as they are
