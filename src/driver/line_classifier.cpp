@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::size_t startKeyLength = 8;
 constexpr std::size_t anchorLength = 4;
-constexpr std::uint8_t noAnchor = anchorLength - 1;
 
 std::uint64_t startKey(const char* at) {
     std::uint64_t key = 0;
@@ -28,13 +27,8 @@ unsigned anchorHash(std::uint64_t key) {
     return static_cast<std::uint32_t>(key * 2654435761u) >> 16;
 }
 
-unsigned pairAt(const char* at) {
-    return static_cast<unsigned char>(at[0]) |
-           static_cast<unsigned>(static_cast<unsigned char>(at[1])) << 8;
-}
-
 // How often a byte stands in the text of a log: the anchor of a phrase is its group of four bytes
-// least likely to stand elsewhere, so that the scan skips far and compares few phrases.
+// least likely to stand elsewhere, so that the scan compares few phrases.
 int commonness(unsigned char byte) {
     if (std::string_view("esaitnrulo ").find(static_cast<char>(byte)) != notFound)
         return 3;
@@ -66,10 +60,6 @@ bool byKey(const auto& phrase, std::uint64_t key) {
 
 }  // namespace
 
-LineClassifier::LineClassifier() {
-    shifts_.fill(0xFF);  // every pair: no anchor
-}
-
 void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, ParserSet parsers) {
     std::vector<Phrase>& table = atTextStart ? starts_ : anchors_;
     Phrase entry{0, 0, phrase, parsers};
@@ -80,17 +70,6 @@ void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, Parser
         entry.key = anchorKey(phrase.data() + entry.offset);
         unsigned hash = anchorHash(entry.key);
         anchorBits_[hash / 64] |= std::uint64_t{1} << (hash % 64);
-        // The pair that ends `distance` bytes before the end of the anchor.
-        for (std::uint8_t distance = 0; distance < noAnchor; ++distance) {
-            unsigned pair = pairAt(phrase.data() + entry.offset + anchorLength - 2 - distance);
-            unsigned shift = pair % 4 * 2;
-            auto known = static_cast<std::uint8_t>(shifts_[pair / 4] >> shift & 3);
-            if (distance < known) {
-                shifts_[pair / 4] =
-                    static_cast<std::uint8_t>((shifts_[pair / 4] & ~(3u << shift)) |
-                                              static_cast<unsigned>(distance) << shift);
-            }
-        }
     }
     table.insert(std::upper_bound(table.begin(), table.end(), entry,
                                   [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),

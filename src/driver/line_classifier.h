@@ -3,9 +3,9 @@
 //
 // Phrases at the start of the message text are looked up by the text's first eight bytes, then
 // compared whole. Phrases that may stand anywhere are found by one scan of the line for their
-// anchors (a group of four of their bytes, chosen among their least common ones): the scan looks
-// at two bytes and skips ahead as far as no anchor can end sooner, and compares a whole phrase
-// only where its anchor stands.
+// anchors (a group of four of their bytes, chosen among their least common ones): every window of
+// four bytes is looked up in a table of one bit per hash of an anchor, and a whole phrase is
+// compared only where its anchor stands.
 #pragma once
 
 #include <array>
@@ -20,8 +20,6 @@ using ParserSet = std::uint32_t;
 
 class LineClassifier {
   public:
-    LineClassifier();
-
     // Declares that the parsers `parsers` may act on a line whose message text starts with
     // `phrase` (`atTextStart`) or that holds `phrase` anywhere. A phrase holds at least eight
     // bytes at the start of the text, five anywhere.
@@ -43,11 +41,7 @@ class LineClassifier {
 
     std::vector<Phrase> starts_;   // sorted by key
     std::vector<Phrase> anchors_;  // sorted by key
-    // For each pair of bytes, how far the end of an anchor can be from the second byte (0 to 2),
-    // or 3 when no anchor holds the pair: two bits a pair.
-    std::array<std::uint8_t, 65536 / 4> shifts_{};
-    // The anchors by a hash of their four bytes, one bit each: most windows that the pairs let
-    // through are no anchor.
+    // The anchors by a hash of their four bytes, one bit each.
     std::array<std::uint64_t, 65536 / 64> anchorBits_{};
 };
 
