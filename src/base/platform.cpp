@@ -1,10 +1,35 @@
 #include "base/platform.h"
 
+#include <chrono>
 #include <cstring>
+#include <ctime>
 
 #include "base/platform_native.h"
 
 namespace torvelin {
+
+// The clocks are alike on every system, but for the name of the local-time call.
+namespace native {
+
+std::int64_t clockMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string timeOfDay() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+}  // namespace native
 
 Platform nativePlatform() {
     using namespace native;

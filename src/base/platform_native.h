@@ -1,5 +1,6 @@
 // The functions of the platform door of the system the program is built for, each in the file of
-// its system (platform_posix.cpp, platform_windows.cpp); nativePlatform gathers them.
+// its system (platform_posix.cpp, platform_windows.cpp) but the clocks (platform.cpp);
+// nativePlatform gathers them.
 #pragma once
 
 #include <cstdint>

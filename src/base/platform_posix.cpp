@@ -111,20 +111,6 @@ bool keyPressed(int timeoutMs) {
     return poll(&input, 1, timeoutMs) > 0 && (input.revents & POLLIN) != 0;
 }
 
-std::int64_t clockMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-std::string timeOfDay() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
-}
-
 volatile std::sig_atomic_t stopAsked = 0;
 struct sigaction savedInterrupt {};
 struct sigaction savedTermination {};

@@ -166,20 +166,6 @@ bool keyPressed(int timeoutMs) {
     return _kbhit() != 0;
 }
 
-std::int64_t clockMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-std::string timeOfDay() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_s(&local, &now);
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
-}
-
 volatile LONG stopAsked = 0;
 
 BOOL WINAPI askStop(DWORD event) {
