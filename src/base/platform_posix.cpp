@@ -91,7 +91,9 @@ termios savedTerminal{};
 bool terminalChanged = false;
 
 void beginKeyWatch() {
-    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
+    // Already watching (a fatal error in the follow mode counts down): the user's settings are
+    // those saved first.
+    if (terminalChanged || tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
         return;
     termios raw = savedTerminal;
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
