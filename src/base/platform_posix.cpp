@@ -7,13 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>

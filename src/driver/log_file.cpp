@@ -273,40 +273,49 @@ void startReading(LogFile& log, std::int64_t from, std::int64_t to, std::optiona
     detectEncoding(log, utf8);
 }
 
-std::int64_t lastLineStartingWith(LogFile& log, std::string_view phrase, std::size_t blockSize) {
-    std::int64_t blockEnd = logSize(log);
-    // The start of the block read before (later in the file), where a phrase cut by the end of
-    // this block goes on.
+namespace {
+
+// Walks the bytes [from, to) of the log backwards, in blocks of `blockSize`. `find` looks at each
+// block followed by the first `overlap` bytes of the block after it (so that what stands across
+// the boundary is seen whole), and gives the place in them of what it seeks, or npos. Returns the
+// offset in the log of the first place found, or -1.
+template <class Find>
+std::int64_t findBackwards(LogFile& log, std::int64_t from, std::int64_t to, std::size_t blockSize,
+                           std::size_t overlap, Find find) {
     std::string later;
-    while (blockEnd > 0) {
-        auto length = static_cast<std::int64_t>(blockSize) < blockEnd
-                          ? blockSize
-                          : static_cast<std::size_t>(blockEnd);
-        std::int64_t blockStart = blockEnd - static_cast<std::int64_t>(length);
-        std::string bytes = readAt(log, blockStart, length) + later;
-        for (std::size_t at = bytes.rfind(phrase); at != std::string::npos;
-             at = at == 0 ? std::string::npos : bytes.rfind(phrase, at - 1)) {
-            if (at > 0 ? bytes[at - 1] == '\n' : blockStart == 0)
-                return blockStart + static_cast<std::int64_t>(at);
-        }
-        later = bytes.substr(0, phrase.size());
+    for (std::int64_t blockEnd = to; blockEnd > from;) {
+        auto size = static_cast<std::int64_t>(blockSize);
+        std::int64_t blockStart = blockEnd - from > size ? blockEnd - size : from;
+        std::string bytes =
+            readAt(log, blockStart, static_cast<std::size_t>(blockEnd - blockStart)) + later;
+        std::size_t at = find(std::string_view(bytes), blockStart);
+        if (at != std::string::npos)
+            return blockStart + static_cast<std::int64_t>(at);
+        later = bytes.substr(0, overlap);
         blockEnd = blockStart;
     }
     return -1;
 }
 
+}  // namespace
+
+std::int64_t lastLineStartingWith(LogFile& log, std::string_view phrase, std::size_t blockSize) {
+    return findBackwards(log, 0, logSize(log), blockSize, phrase.size(),
+                         [&](std::string_view bytes, std::int64_t blockStart) {
+                             for (std::size_t at = bytes.rfind(phrase); at != notFound;
+                                  at = at == 0 ? notFound : bytes.rfind(phrase, at - 1)) {
+                                 if (at > 0 ? bytes[at - 1] == '\n' : blockStart == 0)
+                                     return at;
+                             }
+                             return notFound;
+                         });
+}
+
 std::int64_t endOfCompleteLines(LogFile& log, std::int64_t from, std::int64_t to) {
-    constexpr std::int64_t searchBlock = 1 << 16;
-    for (std::int64_t blockEnd = to; blockEnd > from;) {
-        std::int64_t blockStart = blockEnd - searchBlock > from ? blockEnd - searchBlock : from;
-        std::string bytes =
-            readAt(log, blockStart, static_cast<std::size_t>(blockEnd - blockStart));
-        std::size_t lineBreak = bytes.rfind('\n');
-        if (lineBreak != std::string::npos)
-            return blockStart + static_cast<std::int64_t>(lineBreak) + 1;
-        blockEnd = blockStart;
-    }
-    return from;
+    std::int64_t lineBreak =
+        findBackwards(log, from, to, std::size_t{1} << 16, 0,
+                      [](std::string_view bytes, std::int64_t) { return bytes.rfind('\n'); });
+    return lineBreak < 0 ? from : lineBreak + 1;
 }
 
 void closeLogFile(LogFile& log) {
