@@ -204,10 +204,13 @@ void useMultipleStyle(PartStats& stats) {
     }
 }
 
+void parseIntercept(std::string_view line, PartStats& stats) {
+    if (contains(messageText(line), "s'avance devant vous et encaisse le coup !"))
+        stats.interceptPending = true;
+}
+
 void parseWeaponHit(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
-    if (contains(text, "s'avance devant vous et encaisse le coup !"))
-        stats.interceptPending = true;
     if (startsWith(text, trebuchetShot))
         stats.touchTarget = TouchTarget::consumed;
     if (!isDamageLine(text))

@@ -44,6 +44,13 @@ inline constexpr LineGate multipleAttacksGate{meleeEventStarts, avoidedAttackPhr
 // Makes "Multiple" the current style when the current weapon already has a "Multiple" entry.
 void useMultipleStyle(PartStats& stats);
 
+// A guard takes the next blow for its target: that hit is marked.
+void parseIntercept(std::string_view line, PartStats& stats);
+inline constexpr std::string_view interceptPhrase[] = {
+    "s'avance devant vous et encaisse le coup !",
+};
+inline constexpr LineGate interceptGate{{}, interceptPhrase};
+
 // Weapon hits, spell damage, weapon procs and the damage of given effects.
 void parseWeaponHit(std::string_view line, PartStats& stats);
 inline constexpr std::string_view weaponHitStarts[] = {
@@ -52,10 +59,7 @@ inline constexpr std::string_view weaponHitStarts[] = {
     "Vous frappez et infligez",
     "Vous touchez",
 };
-inline constexpr std::string_view interceptPhrase[] = {
-    "s'avance devant vous et encaisse le coup !",
-};
-inline constexpr LineGate weaponHitGate{weaponHitStarts, interceptPhrase};
+inline constexpr LineGate weaponHitGate{weaponHitStarts, {}};
 
 // Missed attacks and attacks absorbed by a magic barrier.
 void parseMisses(std::string_view line, PartStats& stats);

@@ -41,8 +41,10 @@ void bookInterval(PartStats& stats, std::int64_t seconds) {
                     static_cast<std::int32_t>(seconds));
 }
 
-// Step 1: a shot is prepared or fired.
-void readShot(std::string_view text, PartStats& stats) {
+}  // namespace
+
+void readShot(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     if (!startsWith(text, "Vous préparez votre tir"_l1) && !startsWith(text, shot))
         return;
     setCurrentStyle(stats, styleRanged);
@@ -50,6 +52,8 @@ void readShot(std::string_view text, PartStats& stats) {
     stats.styledHitPending = true;
     stats.castMode = false;
 }
+
+namespace {
 
 // The style of an executed or prepared style line: after "votre " up to " !", or up to "." when
 // the line has no " !".
@@ -76,8 +80,10 @@ std::string backupStyleName(std::string_view line) {
     return cutText(line, start, pallier - 1, nameLength);
 }
 
-// Step 2: a style is executed, prepared, or a backup style is prepared.
-void readStyle(std::string_view line, std::string_view text, PartStats& stats) {
+}  // namespace
+
+void readStyle(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     bool executed = startsWith(text, styleExecuted);
     bool prepared = startsWith(text, stylePrepared);
     bool backup = startsWith(text, backupStyle);
@@ -95,8 +101,8 @@ void readStyle(std::string_view line, std::string_view text, PartStats& stats) {
     }
 }
 
-// Step 3: the attack under way is given up.
-void readAbandon(std::string_view line, std::string_view text, PartStats& stats) {
+void readAbandon(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     bool abandoned = startsWith(text, combatMode) ||
                      startsWith(text, "Vous n'êtes plus en train de vous préparer à utiliser"_l1) ||
                      startsWith(text, fumble) || contains(line, tooFar) ||
@@ -108,8 +114,8 @@ void readAbandon(std::string_view line, std::string_view text, PartStats& stats)
     stats.castMode = false;
 }
 
-// Step 4: the prepared style failed; the failure counts for the prepared style.
-void readStyleFailure(std::string_view line, std::string_view text, PartStats& stats) {
+void readStyleFailure(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     if (!startsWith(text, styleFailed))
         return;
     currentWeaponStyleEntry(stats).styleFailCount += 1;
@@ -120,8 +126,8 @@ void readStyleFailure(std::string_view line, std::string_view text, PartStats& s
     stats.castMode = false;
 }
 
-// Step 5: a spell is cast; the damage lines that follow belong to it.
-void readSpellCast(std::string_view line, std::string_view text, PartStats& stats) {
+void readSpellCast(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     if (!startsWith(text, spellCast))
         return;
     std::size_t start = line.find(spellCast) + spellCast.size() + 1;
@@ -136,8 +142,8 @@ void readSpellCast(std::string_view line, std::string_view text, PartStats& stat
     stats.healTarget = unknownName;
 }
 
-// Step 6: a lasting effect given by the player; its damage line follows in the same second.
-void readGivenEffect(std::string_view line, std::string_view text, PartStats& stats) {
+void readGivenEffect(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     auto announce = [&](TouchTarget target) {
         stats.touchTarget = target;
         stats.lastCastTime = lineTime(line);
@@ -153,8 +159,6 @@ void readGivenEffect(std::string_view line, std::string_view text, PartStats& st
     if (contains(text, "voit sa peau se couvrir de plaies ouvertes !"))
         announce(TouchTarget::disease);
 }
-
-}  // namespace
 
 bool isMeleeAttackEvent(std::string_view line) {
     std::string_view text = messageText(line);
@@ -177,23 +181,16 @@ void extractWeaponName(std::string_view line, PartStats& stats) {
     stats.currentWeapon = cutText(line, votre + 6, comma, weaponNameLength);
 }
 
-void parseAttackState(std::string_view line, PartStats& stats) {
-    std::string_view text = messageText(line);
-    readShot(text, stats);
-    readStyle(line, text, stats);
-    readAbandon(line, text, stats);
-    readStyleFailure(line, text, stats);
-    readSpellCast(line, text, stats);
-    readGivenEffect(line, text, stats);
-}
-
-void trackSwingSpeed(std::string_view line, PartStats& stats) {
+void stopSwingTimer(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     if (contains(line, combatMode) || contains(line, tooFar) || startsWith(text, fumble) ||
         startsWith(line, logClosed) || startsWith(line, logOpened) || contains(line, notInView) ||
         startsWith(text, "Vous devez avoir une cible pour utiliser un style de combat !")) {
         stats.swingTimerValid = false;
     }
+}
+
+void trackSwingSpeed(std::string_view line, PartStats& stats) {
     if (!isMeleeAttackEvent(line))
         return;
     std::int64_t now = stampSeconds(line);
@@ -205,13 +202,16 @@ void trackSwingSpeed(std::string_view line, PartStats& stats) {
         stats.swingTimerValid = true;
 }
 
-void trackShotSpeed(std::string_view line, PartStats& stats) {
-    std::string_view text = messageText(line);
-    if (startsWith(text, autoFire)) {
+void armAutoFire(std::string_view line, PartStats& stats) {
+    if (startsWith(messageText(line), autoFire)) {
         if (stats.autoFireArmed)
             stats.shotTimerValid = false;
         stats.autoFireArmed = true;
     }
+}
+
+void stopShotTimer(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     if (startsWith(text, fumble) || startsWith(text, "Prêt à tirer"_l1) ||
         startsWith(text, "Vous ne voyez pas votre cible !") ||
         startsWith(text, "Votre tir est interrompu !") ||
@@ -222,6 +222,10 @@ void trackShotSpeed(std::string_view line, PartStats& stats) {
         stats.shotTimerValid = false;
         stats.autoFireArmed = false;
     }
+}
+
+void trackShotSpeed(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
     bool shotEvent = startsWith(text, missedSwing) || startsWith(text, shot) ||
                      contains(line, "esquive votre attaque") || startsWith(text, cannotDamage);
     if (!shotEvent)

@@ -24,12 +24,18 @@ struct ChainStep {
 // game event spread over several lines is assembled across calls and the order below is part of
 // the behaviour: damage taken is booked under the kind announced by the previous line, an attack
 // announcement is read before the hit that follows it on the same line.
-constexpr std::array<ChainStep, 24> chain = {{
+constexpr std::array<ChainStep, 37> chain = {{
     {parseCritical, &criticalGate},
     {parseDamageTaken, &damageTakenGate},
     {parseIncomingKind, &incomingKindGate},
-    {parseAttackState, &attackStateGate},
+    {readShot, &shotGate},
+    {readStyle, &styleGate},
+    {readAbandon, &abandonGate},
+    {readStyleFailure, &styleFailureGate},
+    {readSpellCast, &spellCastGate},
+    {readGivenEffect, &givenEffectGate},
     {parseMultipleAttacks, &multipleAttacksGate},
+    {parseIntercept, &interceptGate},
     {parseWeaponHit, &weaponHitGate},
     {parseHeal, &healGate},
     {parseMisses, &missGate},
@@ -41,15 +47,23 @@ constexpr std::array<ChainStep, 24> chain = {{
     {parseDefence, &defenceGate},
     {parseResist, &resistGate},
     {parseEffectDamage, &effectDamageGate},
+    {stopSwingTimer, &swingStopGate},
     {trackSwingSpeed, &swingSpeedGate},
+    {armAutoFire, &autoFireGate},
+    {stopShotTimer, &shotStopGate},
     {trackShotSpeed, &shotSpeedGate},
     {parseCastTime, &castTimeGate},
     {parseCraftLine, &craftGate},
-    {parseRewardLine, &rewardGate},
+    {parseMonsterDeath, &monsterDeathGate},
+    {parseExperience, &experienceGate},
+    {parseRealmPoints, &realmPointsGate},
+    {parseMoney, &moneyGate},
+    {parseOpenLoot, &lootGate},
     {parsePlayerDeath, &playerDeathGate},
     {parseKillerName, &killerNameGate},
     {parseKillMessage, &killMessageGate},
 }};
+static_assert(chain.size() <= sizeof(ParserSet) * 8, "a parser set holds one bit per step");
 
 struct Classifier {
     LineClassifier phrases;
@@ -79,7 +93,7 @@ void dispatchLine(std::string_view line, PartStats& stats) {
     const Classifier& gates = classifier();
     ParserSet mayAct = gates.phrases.parsersFor(line);
     for (ParserSet left = mayAct | gates.stateGated; left != 0; left &= left - 1) {
-        auto i = static_cast<std::size_t>(__builtin_ctz(left));
+        auto i = static_cast<std::size_t>(__builtin_ctzll(left));
         const ChainStep& step = chain[i];
         // A state gate is asked when the parser's turn comes: earlier parsers may change it.
         if ((mayAct >> i & 1) != 0 || step.gate->whileState(stats))

@@ -16,7 +16,7 @@
 namespace torvelin {
 
 // A set of line parsers: bit i for the parser at place i of the dispatch chain.
-using ParserSet = std::uint32_t;
+using ParserSet = std::uint64_t;
 
 class LineClassifier {
   public:

@@ -153,11 +153,7 @@ void parseLoot(std::string_view line, PartStats& stats) {
     ++monster.loots[static_cast<std::size_t>(loot)].times;
 }
 
-void parseRewardLine(std::string_view line, PartStats& stats) {
-    parseMonsterDeath(line, stats);
-    parseExperience(line, stats);
-    parseRealmPoints(line, stats);
-    parseMoney(line, stats);
+void parseOpenLoot(std::string_view line, PartStats& stats) {
     if (stats.lootOpen)
         parseLoot(line, stats);
 }

@@ -16,22 +16,30 @@
 
 namespace torvelin {
 
-// Monster death, experience, realm points, money; then the loot line while loot is open.
-void parseRewardLine(std::string_view line, PartStats& stats);
-inline constexpr std::string_view rewardStarts[] = {
-    "Vous recevez ",
-    "Vous gagnez",
-    "Votre part du butin se compose de ",
-    "Vous ramassez",
-};
-inline constexpr std::string_view rewardPhrases[] = {"meurt !", "laisse "};
-inline constexpr LineGate rewardGate{rewardStarts, rewardPhrases};
-
+// The reward steps, taken in this order on each line: monster death, experience, realm points,
+// money; then the loot line while loot is open.
 void parseMonsterDeath(std::string_view line, PartStats& stats);
+inline constexpr std::string_view monsterDeathPhrase[] = {"meurt !"};
+inline constexpr LineGate monsterDeathGate{{}, monsterDeathPhrase};
+
 void parseExperience(std::string_view line, PartStats& stats);
+inline constexpr std::string_view experienceStart[] = {"Vous recevez "};
+inline constexpr LineGate experienceGate{experienceStart, {}};
+
 void parseRealmPoints(std::string_view line, PartStats& stats);
+inline constexpr std::string_view realmPointsStart[] = {"Vous gagnez"};
+inline constexpr LineGate realmPointsGate{realmPointsStart, {}};
+
 void parseMoney(std::string_view line, PartStats& stats);
+inline constexpr std::string_view moneyStarts[] = {"Votre part du butin se compose de ",
+                                                   "Vous ramassez"};
+inline constexpr LineGate moneyGate{moneyStarts, {}};
+
+// The loot line, read only while loot is open (parseLoot reads it in any case).
+void parseOpenLoot(std::string_view line, PartStats& stats);
 void parseLoot(std::string_view line, PartStats& stats);
+inline constexpr std::string_view lootPhrase[] = {"laisse "};
+inline constexpr LineGate lootGate{{}, lootPhrase};
 
 // A number written with "." between groups of three digits, read from `start` on: the groups
 // continue while a "." follows and the group after it does not start beyond `bound`. The amount

@@ -116,7 +116,7 @@ TEST(ParseExperience, PartWithoutClosingBracketIsFatal) {
     EXPECT_EXIT(
         {
             testing::routeConsoleToStderr();
-            parseRewardLine(line, *stats);
+            parseExperience(line, *stats);
         },
         ::testing::ExitedWithCode(1),
         "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
@@ -213,7 +213,7 @@ TEST(ParseLoot, LootLineWithoutFullStopIsFatal) {
     EXPECT_EXIT(
         {
             testing::routeConsoleToStderr();
-            parseRewardLine(line, *stats);
+            parseOpenLoot(line, *stats);
         },
         ::testing::ExitedWithCode(1),
         "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
