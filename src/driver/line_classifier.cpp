@@ -5,11 +5,20 @@
 
 #include "base/text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace torvelin {
 namespace {
 
 constexpr std::size_t startKeyLength = 8;
 constexpr std::size_t anchorLength = 4;
+// The scan looks up one window of four bytes in `stride`. A phrase of at least `anchoredLength`
+// bytes has `stride` anchors, its windows at `stride` places in a row, so that one of them lies
+// where the scan looks wherever the phrase stands.
+constexpr std::size_t stride = 4;
+constexpr std::size_t anchoredLength = anchorLength + stride - 1;
 
 std::uint64_t startKey(const char* at) {
     std::uint64_t key = 0;
@@ -27,8 +36,12 @@ unsigned anchorHash(std::uint64_t key) {
     return static_cast<std::uint32_t>(key * 2654435761u) >> 16;
 }
 
-// How often a byte stands in the text of a log: the anchor of a phrase is its group of four bytes
-// least likely to stand elsewhere, so that the scan compares few phrases.
+unsigned startHash(std::uint64_t key) {
+    return static_cast<unsigned>((key * 0x9E3779B97F4A7C15u) >> 56);
+}
+
+// How often a byte stands in the text of a log: the anchors of a phrase are its bytes least
+// likely to stand elsewhere, so that the scan compares few phrases.
 int commonness(unsigned char byte) {
     if (std::string_view("esaitnrulo ").find(static_cast<char>(byte)) != notFound)
         return 3;
@@ -39,12 +52,14 @@ int commonness(unsigned char byte) {
                : 2;
 }
 
-std::size_t anchorOffset(std::string_view phrase) {
+// The first of the `anchoredLength` bytes of a phrase whose windows of four are its anchors: the
+// run of its least common bytes.
+std::size_t anchorRun(std::string_view phrase) {
     std::size_t best = 0;
     int bestScore = 1 << 30;
-    for (std::size_t at = 0; at + anchorLength <= phrase.size(); ++at) {
+    for (std::size_t at = 0; at + anchoredLength <= phrase.size(); ++at) {
         int score = 0;
-        for (std::size_t i = 0; i < anchorLength; ++i)
+        for (std::size_t i = 0; i < anchoredLength; ++i)
             score += commonness(static_cast<unsigned char>(phrase[at + i]));
         if (score < bestScore) {
             bestScore = score;
@@ -54,59 +69,163 @@ std::size_t anchorOffset(std::string_view phrase) {
     return best;
 }
 
-bool byKey(const auto& phrase, std::uint64_t key) {
-    return phrase.key < key;
+// The places among the sixteen at `at` where the bytes `first` and `second` stand one after the
+// other, one bit each; the byte after the sixteenth place is read too.
+unsigned pairsAt(const char* at, char first, char second) {
+#if defined(__SSE2__)
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        _mm_cmpeq_epi8(bytes, _mm_set1_epi8(first)), _mm_cmpeq_epi8(next, _mm_set1_epi8(second)))));
+#else
+    unsigned pairs = 0;
+    for (unsigned i = 0; i < 16; ++i)
+        pairs |= static_cast<unsigned>(at[i] == first && at[i + 1] == second) << i;
+    return pairs;
+#endif
 }
 
 }  // namespace
 
 void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, ParserSet parsers) {
-    std::vector<Phrase>& table = atTextStart ? starts_ : anchors_;
-    Phrase entry{0, 0, phrase, parsers};
+    auto insert = [](std::vector<Phrase>& table, const Phrase& entry) {
+        table.insert(
+            std::upper_bound(table.begin(), table.end(), entry,
+                             [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),
+            entry);
+    };
+    Phrase entry{0, 0, phrase, parsers, 0, 0};
+    std::size_t headLength = std::min(phrase.size(), sizeof entry.head);
+    std::memcpy(&entry.head, phrase.data(), headLength);
+    entry.headMask = headLength == sizeof entry.head ? ~std::uint64_t{0}
+                                                     : (std::uint64_t{1} << (8 * headLength)) - 1;
     if (atTextStart) {
         entry.key = startKey(phrase.data());
-    } else {
-        entry.offset = static_cast<std::uint32_t>(anchorOffset(phrase));
+        insert(starts_, entry);
+        indexStarts();
+        return;
+    }
+    mayStartPhrase_[static_cast<unsigned char>(phrase[0])] = true;
+    if (phrase.size() < anchoredLength) {
+        short_.push_back(entry);
+        return;
+    }
+    std::size_t run = anchorRun(phrase);
+    for (std::size_t i = 0; i < stride; ++i) {
+        entry.offset = static_cast<std::uint32_t>(run + i);
         entry.key = anchorKey(phrase.data() + entry.offset);
         unsigned hash = anchorHash(entry.key);
         anchorBits_[hash / 64] |= std::uint64_t{1} << (hash % 64);
+        insert(anchors_, entry);
     }
-    table.insert(std::upper_bound(table.begin(), table.end(), entry,
-                                  [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),
-                 entry);
+    indexAnchors();
+}
+
+void LineClassifier::indexAnchors() {
+    anchorSlots_.fill({});
+    for (std::size_t i = 0; i < anchors_.size(); ++i) {
+        unsigned slot = anchorHash(anchors_[i].key) % anchorSlots_.size();
+        while (anchorSlots_[slot].count != 0 && anchorSlots_[slot].key != anchors_[i].key)
+            slot = (slot + 1) % anchorSlots_.size();
+        if (anchorSlots_[slot].count == 0)
+            anchorSlots_[slot] = {static_cast<std::uint32_t>(anchors_[i].key),
+                                  static_cast<std::uint16_t>(i), 0};
+        anchorSlots_[slot].count += 1;
+    }
+}
+
+// Whether `phrase` stands at `start` of the line: its first eight bytes are compared at once
+// where the line has them, since most anchors found belong to other words.
+bool LineClassifier::holdsAt(std::string_view line, std::size_t start, const Phrase& phrase) {
+    if (start + sizeof phrase.head <= line.size()) {
+        std::uint64_t head = 0;
+        std::memcpy(&head, line.data() + start, sizeof head);
+        if ((head & phrase.headMask) != phrase.head)
+            return false;
+    }
+    return line.substr(start, phrase.text.size()) == phrase.text;
+}
+
+void LineClassifier::indexStarts() {
+    startSlots_.fill({});
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+        unsigned slot = startHash(starts_[i].key);
+        while (startSlots_[slot].count != 0 && startSlots_[slot].key != starts_[i].key)
+            slot = (slot + 1) % startSlots_.size();
+        if (startSlots_[slot].count == 0)
+            startSlots_[slot] = {starts_[i].key, static_cast<std::uint32_t>(i), 0};
+        startSlots_[slot].count += 1;
+    }
 }
 
 ParserSet LineClassifier::startsOf(std::string_view text) const {
     if (text.size() < startKeyLength)
         return 0;
     std::uint64_t key = startKey(text.data());
-    ParserSet parsers = 0;
-    auto phrase = std::lower_bound(starts_.begin(), starts_.end(), key, byKey<Phrase>);
-    for (; phrase != starts_.end() && phrase->key == key; ++phrase) {
-        if (startsWith(text, phrase->text))
-            parsers |= phrase->parsers;
+    for (unsigned slot = startHash(key); startSlots_[slot].count != 0;
+         slot = (slot + 1) % startSlots_.size()) {
+        const StartSlot& found = startSlots_[slot];
+        if (found.key != key)
+            continue;
+        ParserSet parsers = 0;
+        for (std::uint32_t i = found.first; i < found.first + found.count; ++i) {
+            if (startsWith(text, starts_[i].text))
+                parsers |= starts_[i].parsers;
+        }
+        return parsers;
     }
-    return parsers;
+    return 0;
 }
 
 ParserSet LineClassifier::anywhereIn(std::string_view line) const {
     ParserSet parsers = 0;
-    if (line.size() < anchorLength)
-        return parsers;
     const char* data = line.data();
-    std::size_t last = line.size() - anchorLength;
-    // Each window of four bytes is looked up on its own, so that the lookups overlap in the
-    // processor; a window that is an anchor is rare.
-    for (std::size_t start = 0; start <= last; ++start) {
+    const std::size_t size = line.size();
+    for (const Phrase& phrase : short_) {
+        auto atPair = [&](std::size_t start) {
+            if (line.substr(start, phrase.text.size()) == phrase.text)
+                parsers |= phrase.parsers;
+        };
+        auto pairsFrom = [&](std::size_t at) {
+            for (unsigned pairs = pairsAt(data + at, phrase.text[0], phrase.text[1]); pairs != 0;
+                 pairs &= pairs - 1)
+                atPair(at + static_cast<std::size_t>(__builtin_ctz(pairs)));
+        };
+        if (size >= 17) {
+            // Sixteen places at a time, the last sixteen overlapping those before if need be.
+            for (std::size_t at = 0; at + 17 <= size; at += 16)
+                pairsFrom(at);
+            pairsFrom(size - 17);
+            continue;
+        }
+        for (std::size_t at = 0; at + 1 < size; ++at) {
+            if (data[at] == phrase.text[0] && data[at + 1] == phrase.text[1])
+                atPair(at);
+        }
+    }
+    // No phrase starts among the first bytes of the line that begin none (a time stamp).
+    std::size_t first = 0;
+    for (std::size_t end = std::min(size, messageStart);
+         first < end && !mayStartPhrase_[static_cast<unsigned char>(data[first])];)
+        ++first;
+    // Each window is looked up on its own, so that the lookups overlap in the processor; a
+    // window that is an anchor is rare.
+    for (std::size_t start = first; start + anchorLength <= size; start += stride) {
         std::uint64_t key = anchorKey(data + start);
         unsigned hash = anchorHash(key);
         if ((anchorBits_[hash / 64] >> (hash % 64) & 1) == 0) [[likely]]
             continue;
-        auto phrase = std::lower_bound(anchors_.begin(), anchors_.end(), key, byKey<Phrase>);
-        for (; phrase != anchors_.end() && phrase->key == key; ++phrase) {
-            if (start >= phrase->offset &&
-                line.substr(start - phrase->offset, phrase->text.size()) == phrase->text)
-                parsers |= phrase->parsers;
+        for (unsigned slot = hash % anchorSlots_.size(); anchorSlots_[slot].count != 0;
+             slot = (slot + 1) % anchorSlots_.size()) {
+            const AnchorSlot& found = anchorSlots_[slot];
+            if (found.key != key)
+                continue;
+            for (std::uint32_t i = found.first; i < found.first + found.count; ++i) {
+                const Phrase& phrase = anchors_[i];
+                if (start >= phrase.offset && holdsAt(line, start - phrase.offset, phrase))
+                    parsers |= phrase.parsers;
+            }
+            break;
         }
     }
     return parsers;

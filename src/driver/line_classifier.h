@@ -1,11 +1,14 @@
 // The classifier of the reading loop: it looks at a line once and tells which line parsers may act
 // on it, from the phrases of their gates (see record/line_gate.h).
 //
-// Phrases at the start of the message text are looked up by the text's first eight bytes, then
-// compared whole. Phrases that may stand anywhere are found by one scan of the line for their
-// anchors (a group of four of their bytes, chosen among their least common ones): every window of
-// four bytes is looked up in a table of one bit per hash of an anchor, and a whole phrase is
-// compared only where its anchor stands.
+// Phrases at the start of the message text are looked up by the text's first eight bytes in a
+// hash table, then compared whole. Phrases that may stand anywhere are found by one scan of the
+// line for their anchors: a phrase of seven bytes or more has four, the windows of four bytes at
+// four places in a row among its least common bytes, so that the scan need look up only one
+// window in four (every fourth place from the first byte that may begin a phrase, which passes
+// over the time stamp). A window is looked up in a table of one bit per hash of an anchor, and a
+// whole phrase is compared only where its anchor stands. A shorter phrase is sought where its
+// first two bytes stand, sixteen places at a time.
 #pragma once
 
 #include <array>
@@ -22,7 +25,7 @@ class LineClassifier {
   public:
     // Declares that the parsers `parsers` may act on a line whose message text starts with
     // `phrase` (`atTextStart`) or that holds `phrase` anywhere. A phrase holds at least eight
-    // bytes at the start of the text, five anywhere.
+    // bytes at the start of the text, two anywhere.
     void addPhrase(std::string_view phrase, bool atTextStart, ParserSet parsers);
 
     // The parsers that may act on `line`: those of every phrase the line holds.
@@ -34,13 +37,36 @@ class LineClassifier {
         std::uint32_t offset;  // of the anchor in the phrase
         std::string_view text;
         ParserSet parsers;
+        std::uint64_t head;      // the first eight bytes of the text, as far as it goes
+        std::uint64_t headMask;  // the bits of `head` the text fills
     };
 
+    // The start phrases of one key: `count` of them from `first` in `starts_`.
+    struct StartSlot {
+        std::uint64_t key = 0;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;  // 0: a free slot
+    };
+
+    // The anchors of one key: `count` of them from `first` in `anchors_`.
+    struct AnchorSlot {
+        std::uint32_t key = 0;
+        std::uint16_t first = 0;
+        std::uint16_t count = 0;  // 0: a free slot
+    };
+
+    static bool holdsAt(std::string_view line, std::size_t start, const Phrase& phrase);
+    void indexStarts();
+    void indexAnchors();
     ParserSet startsOf(std::string_view text) const;
     ParserSet anywhereIn(std::string_view line) const;
 
-    std::vector<Phrase> starts_;   // sorted by key
+    std::vector<Phrase> starts_;  // sorted by key
+    std::array<StartSlot, 256> startSlots_{};
     std::vector<Phrase> anchors_;  // sorted by key
+    std::array<AnchorSlot, 1024> anchorSlots_{};
+    std::vector<Phrase> short_;  // phrases too short for anchors
+    std::array<bool, 256> mayStartPhrase_{};
     // The anchors by a hash of their four bytes, one bit each.
     std::array<std::uint64_t, 65536 / 64> anchorBits_{};
 };
