@@ -57,7 +57,7 @@ namespace {
 
 // The style of an executed or prepared style line: after "votre " up to " !", or up to "." when
 // the line has no " !".
-std::string executedStyleName(std::string_view line) {
+std::string_view executedStyleName(std::string_view line) {
     std::size_t votre = line.find("votre");
     if (votre == notFound)
         fatalMalformedLine(line);
@@ -67,17 +67,17 @@ std::string executedStyleName(std::string_view line) {
         end = line.find('.', start);
     if (end == notFound)
         fatalMalformedLine(line);
-    return cutText(line, start, end, nameLength);
+    return cutView(line, start, end, nameLength);
 }
 
 // The style of a backup style line: two characters after the phrase, up to the blank before
 // "pour pallier".
-std::string backupStyleName(std::string_view line) {
+std::string_view backupStyleName(std::string_view line) {
     std::size_t start = line.find(backupStyle) + backupStyle.size() + 2;
     std::size_t pallier = line.find("pour pallier", start);
     if (pallier == notFound)
         fatalMalformedLine(line);
-    return cutText(line, start, pallier - 1, nameLength);
+    return cutView(line, start, pallier - 1, nameLength);
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void readStyle(std::string_view line, PartStats& stats) {
         return;
     stats.noStyle = false;
     stats.castMode = false;
-    std::string name = backup ? backupStyleName(line) : executedStyleName(line);
+    std::string_view name = backup ? backupStyleName(line) : executedStyleName(line);
     setCurrentStyle(stats, name);
     weaponOfStyle(stats);
     findWeaponStyle(stats, line);
@@ -134,7 +134,7 @@ void readSpellCast(std::string_view line, PartStats& stats) {
     std::size_t end = line.find(" !", start);
     if (end == notFound)
         fatalMalformedLine(line);
-    stats.currentSpell = findOrAddSpell(stats, cutText(line, start, end, nameLength));
+    stats.currentSpell = findOrAddSpell(stats, cutView(line, start, end, nameLength));
     stats.lastCastTime = lineTime(line);
     stats.castMode = true;
     stats.touchTarget = TouchTarget::spell;
@@ -170,7 +170,7 @@ bool isMeleeAttackEvent(std::string_view line) {
 }
 
 void setCurrentStyle(PartStats& stats, std::string_view name) {
-    stats.currentStyle = fitName(name, nameLength);
+    stats.currentStyle.assign(name.substr(0, nameLength));
 }
 
 void extractWeaponName(std::string_view line, PartStats& stats) {
@@ -178,7 +178,7 @@ void extractWeaponName(std::string_view line, PartStats& stats) {
     std::size_t comma = line.find(',');
     if (votre == notFound || comma == notFound || comma < votre)
         fatalMalformedLine(line);
-    stats.currentWeapon = cutText(line, votre + 6, comma, weaponNameLength);
+    stats.currentWeapon.assign(cutView(line, votre + 6, comma, weaponNameLength));
 }
 
 void stopSwingTimer(std::string_view line, PartStats& stats) {

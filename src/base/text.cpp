@@ -8,12 +8,12 @@
 
 namespace torvelin {
 
-std::string cutText(std::string_view text, std::size_t begin, std::size_t end,
-                    std::size_t maxLength) {
+std::string_view cutView(std::string_view text, std::size_t begin, std::size_t end,
+                         std::size_t maxLength) {
     end = std::min(end, text.size());
     if (begin >= end)
         return {};
-    return std::string(text.substr(begin, std::min(end - begin, maxLength)));
+    return text.substr(begin, std::min(end - begin, maxLength));
 }
 
 namespace {

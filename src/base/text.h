@@ -40,8 +40,12 @@ inline bool isLeadingPartOf(std::string_view stored, std::string_view word) {
 
 // The text between `begin` and `end` (end excluded), cut to `maxLength` characters. A range
 // whose end lies before its start, or beyond the text, is cut to what exists.
-std::string cutText(std::string_view text, std::size_t begin, std::size_t end,
-                    std::size_t maxLength);
+std::string_view cutView(std::string_view text, std::size_t begin, std::size_t end,
+                         std::size_t maxLength);
+inline std::string cutText(std::string_view text, std::size_t begin, std::size_t end,
+                           std::size_t maxLength) {
+    return std::string(cutView(text, begin, end, maxLength));
+}
 
 // A name cut to the usable length of its field.
 inline std::string fitName(std::string_view name, std::size_t maxLength) {

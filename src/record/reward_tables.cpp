@@ -35,7 +35,7 @@ void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amou
 }
 
 std::int32_t findOrAddMonster(PartStats& stats, std::string_view name, std::string_view line) {
-    std::string stored = fitName(name, nameLength);
+    std::string_view stored = name.substr(0, nameLength);
     std::int32_t found =
         findByName(stats.monsters, stats.monsterCount, stored,
                    [](const MonsterEntry& m) -> const std::string& { return m.name; });
@@ -50,7 +50,7 @@ std::int32_t findOrAddMonster(PartStats& stats, std::string_view name, std::stri
 }
 
 std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name, std::string_view line) {
-    std::string stored = fitName(name, nameLength);
+    std::string_view stored = name.substr(0, nameLength);
     std::int32_t found =
         findByName(monster.loots, monster.lootCount(), stored,
                    [](const LootEntry& loot) -> const std::string& { return loot.name; });
@@ -58,7 +58,7 @@ std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name, std::st
         return found;
     if (monster.lootCount() >= lootCapacity)
         fatalError("trop de loots avec ce monstre", line);
-    monster.loots.push_back(LootEntry{stored, 0});
+    monster.loots.push_back(LootEntry{std::string(stored), 0});
     return monster.lootCount() - 1;
 }
 

@@ -62,7 +62,10 @@ void linkStyleWeapon(PartStats& stats, std::string_view line) {
 
 void weaponOfStyle(PartStats& stats) {
     const StyleWeaponLink* link = findLink(stats);
-    stats.currentWeapon = link != nullptr ? link->weaponName : std::string(unknownWeapon);
+    if (link != nullptr)
+        stats.currentWeapon = link->weaponName;
+    else
+        stats.currentWeapon.assign(unknownWeapon);
 }
 
 }  // namespace torvelin

@@ -65,7 +65,8 @@ void parseMonsterDeath(std::string_view line, PartStats& stats) {
     stats.monsterDeathPending = true;
     stats.lootOpen = false;
     // The name stands before the blank that precedes "meurt !".
-    std::string name = at > messageStart ? cutText(line, messageStart, at - 1, nameLength) : "";
+    std::string_view name =
+        at > messageStart ? cutView(line, messageStart, at - 1, nameLength) : "";
     stats.currentMonster = findOrAddMonster(stats, name, line);
 }
 
@@ -149,7 +150,7 @@ void parseLoot(std::string_view line, PartStats& stats) {
     if (end == notFound)
         fatalMalformedLine(line);
     MonsterEntry& monster = currentMonsterEntry(stats);
-    std::int32_t loot = findOrAddLoot(monster, cutText(line, begin, end, nameLength), line);
+    std::int32_t loot = findOrAddLoot(monster, cutView(line, begin, end, nameLength), line);
     ++monster.loots[static_cast<std::size_t>(loot)].times;
 }
 
