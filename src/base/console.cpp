@@ -9,7 +9,40 @@
 
 namespace torvelin {
 
+namespace {
+
+constexpr std::int64_t progressIntervalMs = 100;
+
+struct Progress {
+    std::string dots;
+    std::int64_t lastWriteMs = 0;
+};
+
+Progress& progress() {
+    static Progress held;
+    return held;
+}
+
+}  // namespace
+
+void consoleFlushProgress() {
+    Progress& held = progress();
+    if (held.dots.empty())
+        return;
+    platform().writeConsole(held.dots);
+    held.dots.clear();
+    held.lastWriteMs = platform().clockMs();
+}
+
+void consoleProgressDot() {
+    Progress& held = progress();
+    held.dots.push_back('.');
+    if (platform().clockMs() - held.lastWriteMs >= progressIntervalMs)
+        consoleFlushProgress();
+}
+
 void consoleWrite(std::string_view latin1) {
+    consoleFlushProgress();
     platform().writeConsole(latin1);
 }
 

@@ -17,6 +17,14 @@ inline constexpr int exitFailure = 1;
 // Writes Latin-1 text to the console.
 void consoleWrite(std::string_view latin1);
 
+// A progress dot. Dots are held and written together, with the next console text or once a tenth
+// of a second has passed since the last write, so that a long log costs few writes; the console
+// shows the same text.
+void consoleProgressDot();
+
+// Writes the dots still held.
+void consoleFlushProgress();
+
 // Writes formatted Latin-1 text to the console.
 void consolePrintf(const char* format, ...) TORVELIN_PRINTF_FORMAT(1, 2);
 

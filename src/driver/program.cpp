@@ -85,10 +85,11 @@ void readLog(LogFile& log, Reading& reading, LineDispatch dispatch, bool dots) {
         }
         if (reading.progress == linesPerDot) {
             if (dots)
-                consoleWrite(".");
+                consoleProgressDot();
             reading.progress = 0;
         }
     }
+    consoleFlushProgress();
 }
 
 // Writes the page of each part, with the console's words for each. The records are dropped once

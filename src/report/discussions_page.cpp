@@ -230,7 +230,8 @@ void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
         say(channels()[c].consoleName);
         for (const ChatLine& stored : store) {
             if (++progress == 100) {
-                say(".");
+                if (!setting.quiet)
+                    consoleProgressDot();
                 progress = 0;
             }
             processLine(out, stored, c, pass, setting.quiet);
