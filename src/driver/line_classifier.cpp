@@ -69,6 +69,21 @@ std::size_t anchorRun(std::string_view phrase) {
     return best;
 }
 
+// The place in a short phrase of its two bytes in a row least likely to stand elsewhere.
+std::size_t rarestPair(std::string_view phrase) {
+    std::size_t best = 0;
+    int bestScore = 1 << 30;
+    for (std::size_t at = 0; at + 1 < phrase.size(); ++at) {
+        int score = commonness(static_cast<unsigned char>(phrase[at])) +
+                    commonness(static_cast<unsigned char>(phrase[at + 1]));
+        if (score < bestScore) {
+            bestScore = score;
+            best = at;
+        }
+    }
+    return best;
+}
+
 // The places among the sixteen at `at` where the bytes `first` and `second` stand one after the
 // other, one bit each; the byte after the sixteenth place is read too.
 unsigned pairsAt(const char* at, char first, char second) {
@@ -105,8 +120,8 @@ void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, Parser
         indexStarts();
         return;
     }
-    mayStartPhrase_[static_cast<unsigned char>(phrase[0])] = true;
     if (phrase.size() < anchoredLength) {
+        entry.offset = static_cast<std::uint32_t>(rarestPair(phrase));
         short_.push_back(entry);
         return;
     }
@@ -182,13 +197,16 @@ ParserSet LineClassifier::anywhereIn(std::string_view line) const {
     const char* data = line.data();
     const std::size_t size = line.size();
     for (const Phrase& phrase : short_) {
-        auto atPair = [&](std::size_t start) {
-            if (line.substr(start, phrase.text.size()) == phrase.text)
+        // The pair stands `offset` bytes into the phrase.
+        const char first = phrase.text[phrase.offset];
+        const char second = phrase.text[phrase.offset + 1];
+        auto atPair = [&](std::size_t at) {
+            if (at >= phrase.offset &&
+                line.substr(at - phrase.offset, phrase.text.size()) == phrase.text)
                 parsers |= phrase.parsers;
         };
         auto pairsFrom = [&](std::size_t at) {
-            for (unsigned pairs = pairsAt(data + at, phrase.text[0], phrase.text[1]); pairs != 0;
-                 pairs &= pairs - 1)
+            for (unsigned pairs = pairsAt(data + at, first, second); pairs != 0; pairs &= pairs - 1)
                 atPair(at + static_cast<std::size_t>(__builtin_ctz(pairs)));
         };
         if (size >= 17) {
@@ -199,18 +217,13 @@ ParserSet LineClassifier::anywhereIn(std::string_view line) const {
             continue;
         }
         for (std::size_t at = 0; at + 1 < size; ++at) {
-            if (data[at] == phrase.text[0] && data[at + 1] == phrase.text[1])
+            if (data[at] == first && data[at + 1] == second)
                 atPair(at);
         }
     }
-    // No phrase starts among the first bytes of the line that begin none (a time stamp).
-    std::size_t first = 0;
-    for (std::size_t end = std::min(size, messageStart);
-         first < end && !mayStartPhrase_[static_cast<unsigned char>(data[first])];)
-        ++first;
     // Each window is looked up on its own, so that the lookups overlap in the processor; a
     // window that is an anchor is rare.
-    for (std::size_t start = first; start + anchorLength <= size; start += stride) {
+    for (std::size_t start = 0; start + anchorLength <= size; start += stride) {
         std::uint64_t key = anchorKey(data + start);
         unsigned hash = anchorHash(key);
         if ((anchorBits_[hash / 64] >> (hash % 64) & 1) == 0) [[likely]]

@@ -5,10 +5,9 @@
 // hash table, then compared whole. Phrases that may stand anywhere are found by one scan of the
 // line for their anchors: a phrase of seven bytes or more has four, the windows of four bytes at
 // four places in a row among its least common bytes, so that the scan need look up only one
-// window in four (every fourth place from the first byte that may begin a phrase, which passes
-// over the time stamp). A window is looked up in a table of one bit per hash of an anchor, and a
-// whole phrase is compared only where its anchor stands. A shorter phrase is sought where its
-// first two bytes stand, sixteen places at a time.
+// window in four. A window is looked up in a table of one bit per hash of an anchor, and a whole
+// phrase is compared only where its anchor stands. A shorter phrase is sought where its least
+// common two bytes in a row stand, sixteen places at a time.
 #pragma once
 
 #include <array>
@@ -65,8 +64,7 @@ class LineClassifier {
     std::array<StartSlot, 256> startSlots_{};
     std::vector<Phrase> anchors_;  // sorted by key
     std::array<AnchorSlot, 1024> anchorSlots_{};
-    std::vector<Phrase> short_;  // phrases too short for anchors
-    std::array<bool, 256> mayStartPhrase_{};
+    std::vector<Phrase> short_;  // phrases too short for anchors, `offset` at their rarest pair
     // The anchors by a hash of their four bytes, one bit each.
     std::array<std::uint64_t, 65536 / 64> anchorBits_{};
 };
