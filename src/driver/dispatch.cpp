@@ -24,9 +24,10 @@ struct ChainStep {
 // game event spread over several lines is assembled across calls and the order below is part of
 // the behaviour: damage taken is booked under the kind announced by the previous line, an attack
 // announcement is read before the hit that follows it on the same line.
-constexpr std::array<ChainStep, 37> chain = {{
+constexpr std::array<ChainStep, 38> chain = {{
     {parseCritical, &criticalGate},
     {parseDamageTaken, &damageTakenGate},
+    {resetIncomingKind, &incomingKindResetGate},
     {parseIncomingKind, &incomingKindGate},
     {readShot, &shotGate},
     {readStyle, &styleGate},

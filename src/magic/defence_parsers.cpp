@@ -13,6 +13,10 @@ void parseDamageTaken(std::string_view line, PartStats& stats) {
     appendValue(stats.receivedDamage[stats.incomingKind], firstNumber(text));
 }
 
+void resetIncomingKind(std::string_view /*line*/, PartStats& stats) {
+    stats.incomingKind = IncomingKind::spell;
+}
+
 void parseIncomingKind(std::string_view line, PartStats& stats) {
     std::string_view text = messageText(line);
     // Every line says anew what it announces; a later match overrides an earlier one.

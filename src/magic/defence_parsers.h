@@ -15,7 +15,11 @@ void parseDamageTaken(std::string_view line, PartStats& stats);
 inline constexpr std::string_view damageTakenStart[] = {"Vous encaissez"};
 inline constexpr LineGate damageTakenGate{damageTakenStart, {}};
 
-// The kind of incoming attack that this line announces (spell, the default, when none).
+// The kind of incoming attack that this line announces (spell, the default, when none), in two
+// steps: any line takes the kind back to the default, then a line that announces one sets it.
+void resetIncomingKind(std::string_view line, PartStats& stats);
+inline constexpr LineGate incomingKindResetGate{
+    {}, {}, [](const PartStats& stats) { return stats.incomingKind != IncomingKind::spell; }};
 void parseIncomingKind(std::string_view line, PartStats& stats);
 inline constexpr std::string_view incomingKindPhrases[] = {
     "Vous êtes victime d'un empoisonnement"_l1,
@@ -27,10 +31,7 @@ inline constexpr std::string_view incomingKindPhrases[] = {
     "Vous êtes victime d'un poison violent"_l1,
     "vous inflige",
 };
-// Any line without a phrase takes the kind back to the default.
-inline constexpr LineGate incomingKindGate{{}, incomingKindPhrases, [](const PartStats& stats) {
-                                               return stats.incomingKind != IncomingKind::spell;
-                                           }};
+inline constexpr LineGate incomingKindGate{{}, incomingKindPhrases};
 
 // "X vous frappe ... pour N points de dégâts" and the aimed blows at the arm.
 void parseMeleeHitTaken(std::string_view line, PartStats& stats);
