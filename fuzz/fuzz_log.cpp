@@ -188,7 +188,7 @@ class PrivateFolder {
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
-    RunResult run(const std::uint8_t* data, std::size_t size, torvelin::LineDispatch dispatch) {
+    RunResult run(const std::uint8_t* data, std::size_t size, torvelin::LineChain chain) {
         writeLog(data, size);
         RunResult result;
         console.clear();
@@ -196,7 +196,7 @@ class PrivateFolder {
         if (chdir(inner_.c_str()) != 0)
             fail("cannot enter " + inner_ + ": " + lastError());
         try {
-            result.status = torvelin::runProgram({}, dispatch);
+            result.status = torvelin::runProgram({}, chain);
         } catch (const RunStopped& stopped) {
             result.status = stopped.status;  // a fatal error: the run is over
         }
@@ -261,8 +261,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static PrivateFolder folder;
     torvelin::platform() = fuzzPlatform();
-    RunResult gated = folder.run(data, size, torvelin::dispatchLine);
-    RunResult everyParser = folder.run(data, size, torvelin::dispatchLineToEveryParser);
+    RunResult gated = folder.run(data, size, torvelin::LineChain::gated);
+    RunResult everyParser = folder.run(data, size, torvelin::LineChain::everyStep);
     if (!(gated == everyParser))
         fail("the gated dispatch chain and the chain of every parser disagree on this input");
     return 0;

@@ -1,5 +1,7 @@
 #include "base/console.h"
 
+#include <utility>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -108,7 +110,12 @@ void closingCountdown() {
 namespace {
 std::string scratchName;
 std::FILE* scratchFile = nullptr;
+std::function<void()> stopBackgroundWork;
 }  // namespace
+
+void setBackgroundWork(std::function<void()> stop) {
+    stopBackgroundWork = std::move(stop);
+}
 
 void fatalMalformedLine(std::string_view line) {
     fatalError("ligne incomplete ou mal formee", line);
@@ -120,6 +127,8 @@ void setScratchFile(std::string name, std::FILE* file) {
 }
 
 void fatalError(std::string_view message, std::optional<std::string_view> line) {
+    if (stopBackgroundWork)
+        std::exchange(stopBackgroundWork, nullptr)();
     if (scratchFile != nullptr)
         std::fclose(scratchFile);
     if (!scratchName.empty())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,11 @@ void closingCountdown();
 
 // The fatal error of a log line that lacks a mark it must have: "ligne incomplete ou mal formee".
 [[noreturn]] void fatalMalformedLine(std::string_view line);
+
+// The work running beside the program's own (the reader of the log) that a fatal error stops,
+// before anything else, so that the program ends alone; `stop` returns once it has stopped. An
+// empty function when there is none.
+void setBackgroundWork(std::function<void()> stop);
 
 // The file being written that a fatal error closes and removes (the temporary file of a page not
 // complete yet); an empty name when there is none.

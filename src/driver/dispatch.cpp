@@ -66,22 +66,26 @@ constexpr std::array<ChainStep, 38> chain = {{
 }};
 static_assert(chain.size() <= sizeof(ParserSet) * 8, "a parser set holds one bit per step");
 
+constexpr ParserSet everyStep = (ParserSet{1} << (chain.size() - 1) << 1) - 1;
+
 struct Classifier {
     LineClassifier phrases;
-    ParserSet stateGated = 0;  // the parsers whose gate also asks the record
+    ParserSet stateGated = 0;  // the steps whose gate also asks the record
 };
 
+// Built once and never destroyed: the thread that reads the log may still use it while the
+// program ends on a fatal error.
 const Classifier& classifier() {
-    static const Classifier built = [] {
-        Classifier classifier;
+    static const Classifier& built = *[] {
+        auto* classifier = new Classifier;
         for (std::size_t i = 0; i < chain.size(); ++i) {
-            ParserSet parser = ParserSet{1} << i;
+            ParserSet step = ParserSet{1} << i;
             for (std::string_view phrase : chain[i].gate->textStarts)
-                classifier.phrases.addPhrase(phrase, true, parser);
+                classifier->phrases.addPhrase(phrase, true, step);
             for (std::string_view phrase : chain[i].gate->anywhere)
-                classifier.phrases.addPhrase(phrase, false, parser);
+                classifier->phrases.addPhrase(phrase, false, step);
             if (chain[i].gate->whileState != nullptr)
-                classifier.stateGated |= parser;
+                classifier->stateGated |= step;
         }
         return classifier;
     }();
@@ -90,16 +94,22 @@ const Classifier& classifier() {
 
 }  // namespace
 
-void dispatchLine(std::string_view line, PartStats& stats) {
-    const Classifier& gates = classifier();
-    ParserSet mayAct = gates.phrases.parsersFor(line);
-    for (ParserSet left = mayAct | gates.stateGated; left != 0; left &= left - 1) {
+ParserSet stepsFor(std::string_view line, LineChain chain) {
+    return chain == LineChain::gated ? classifier().phrases.parsersFor(line) : everyStep;
+}
+
+void dispatchSteps(std::string_view line, ParserSet steps, PartStats& stats) {
+    for (ParserSet left = steps | classifier().stateGated; left != 0; left &= left - 1) {
         auto i = static_cast<std::size_t>(__builtin_ctzll(left));
         const ChainStep& step = chain[i];
-        // A state gate is asked when the parser's turn comes: earlier parsers may change it.
-        if ((mayAct >> i & 1) != 0 || step.gate->whileState(stats))
+        // A state gate is asked when the step's turn comes: earlier steps may change it.
+        if ((steps >> i & 1) != 0 || step.gate->whileState(stats))
             step.parse(line, stats);
     }
+}
+
+void dispatchLine(std::string_view line, PartStats& stats) {
+    dispatchSteps(line, stepsFor(line, LineChain::gated), stats);
 }
 
 void dispatchLineToEveryParser(std::string_view line, PartStats& stats) {

@@ -67,8 +67,11 @@ void readMore(LogFile& log) {
     if (log.left >= 0)
         log.left -= static_cast<std::int64_t>(got);
     if (got == 0) {
-        if (room != 0 && std::ferror(log.file) != 0)
-            readFailed(log, errno);
+        if (room != 0 && std::ferror(log.file) != 0) {
+            if (!log.keepReadError)
+                readFailed(log, errno);
+            log.readError = errno != 0 ? errno : EIO;
+        }
         log.atEnd = true;
     }
     decode(log);
@@ -151,7 +154,9 @@ LogFile::LogFile(LogFile&& other) noexcept
       utf8(other.utf8),
       left(other.left),
       skipping(other.skipping),
-      lastLineCut(other.lastLineCut) {}
+      lastLineCut(other.lastLineCut),
+      keepReadError(other.keepReadError),
+      readError(other.readError) {}
 
 LogFile& LogFile::operator=(LogFile&& other) noexcept {
     if (this != &other) {
@@ -167,6 +172,8 @@ LogFile& LogFile::operator=(LogFile&& other) noexcept {
         left = other.left;
         skipping = other.skipping;
         lastLineCut = other.lastLineCut;
+        keepReadError = other.keepReadError;
+        readError = other.readError;
     }
     return *this;
 }
@@ -217,6 +224,8 @@ bool readLogLine(LogFile& log, std::string_view& line) {
     skipRestOfLine(log);
     if (log.ready - log.position < lineWindow && !log.atEnd)
         refill(log);
+    if (log.readError != 0)
+        return false;  // no further line, as when the error ends the program
     std::size_t available = log.ready - log.position;
     if (available == 0)
         return false;
@@ -252,6 +261,11 @@ bool readLogLine(LogFile& log, std::string_view& line) {
     return true;
 }
 
+void raiseKeptReadError(const LogFile& log) {
+    if (log.readError != 0)
+        readFailed(log, log.readError);
+}
+
 std::int64_t logSize(const LogFile& log) {
     std::int64_t size = 0;
     if (int error = platform().sizeOfFile(log.file, size); error != 0)
@@ -269,6 +283,7 @@ void startReading(LogFile& log, std::int64_t from, std::int64_t to, std::optiona
     log.atEnd = false;
     log.skipping = false;
     log.lastLineCut = false;
+    log.readError = 0;
     log.left = to < 0 ? -1 : to - from;
     detectEncoding(log, utf8);
 }

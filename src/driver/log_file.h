@@ -26,6 +26,10 @@ struct LogFile {
     std::int64_t left = -1;    // the bytes still to read from the file; -1: up to its end
     bool skipping = false;     // the rest of a cut line is still to be skipped
     bool lastLineCut = false;  // the latest line lost the rest of its physical line
+    // While on, a read error ends the lines instead of the program, and is kept in `readError`
+    // (the log is then read on a thread of its own, which must not end the program).
+    bool keepReadError = false;
+    int readError = 0;
 
     LogFile() = default;
     LogFile(LogFile&& other) noexcept;
@@ -57,6 +61,9 @@ std::optional<LogFile> reopenLogFile(const std::string& name);
 // break included, is skipped (`lastLineCut` tells). The last line may lack a line break. The view
 // stays valid until the next call. False at the end of the log; a read error is fatal.
 bool readLogLine(LogFile& log, std::string_view& line);
+
+// Ends the program on the read error kept while `keepReadError` was on, if any.
+void raiseKeptReadError(const LogFile& log);
 
 // The size of the open log in bytes.
 std::int64_t logSize(const LogFile& log);

@@ -12,6 +12,7 @@
 #include "base/text.h"
 #include "driver/command_line.h"
 #include "driver/dispatch.h"
+#include "driver/line_feed.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
 #include "report/analysis_page.h"
@@ -57,30 +58,33 @@ struct Reading {
 };
 
 // Reads every line: log commands first, then the parsers of the current part, and the chat and
-// log-opening lines into the store; a dot every hundred lines when `dots`.
-void readLog(LogFile& log, Reading& reading, LineDispatch dispatch, bool dots) {
-    std::string_view line;
+// log-opening lines into the store; a dot every hundred lines when `dots`. The lines are read and
+// classified beside this loop (see driver/line_feed.h).
+void readLog(LogFile& log, Reading& reading, LineChain chain, bool dots) {
+    LineFeed feed(log, chain);
+    FedLine fed;
     LogParts& parts = reading.parts;
     reading.newLines = 0;
     reading.partsReached.assign(static_cast<std::size_t>(maxLogParts), false);
     reading.chatReached = false;
     for (;;) {
         ++reading.progress;
-        if (!readLogLine(log, line))
+        if (!feed.next(fed))
             break;
+        std::string_view line = fed.text;
         ++reading.newLines;
         reading.anyLine = true;
         reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(line);
         handleLogCommand(line, parts);
         bool chatLine = isChatLine(line);
         if (!chatLine) {
-            dispatch(line, parts.current());
+            dispatchSteps(line, fed.steps, parts.current());
             reading.partsReached[static_cast<std::size_t>(parts.currentPart)] = true;
         }
         if (chatLine || startsWith(line, logOpening)) {
             if (reading.chat.size() >= chatStoreCapacity)
                 fatalError("trop de lignes de chat", line);
-            reading.chat.emplace_back(std::string(line), log.lastLineCut);
+            reading.chat.emplace_back(std::string(line), fed.cut);
             reading.chatReached = true;
         }
         if (reading.progress == linesPerDot) {
@@ -147,7 +151,7 @@ LogRange rangeToRead(LogFile& log, const CommandLine& command) {
 struct Follower {
     const CommandLine& command;
     const std::string& logFileName;
-    LineDispatch dispatch;
+    LineChain chain;
     PageSetting setting;
     Reading reading;
     std::int64_t readUpTo = 0;
@@ -204,7 +208,7 @@ void followRound(Follower& follower) {
         return;
     startReading(log, follower.readUpTo, to, utf8);
     follower.utf8 = log.utf8;
-    readLog(log, follower.reading, follower.dispatch, false);
+    readLog(log, follower.reading, follower.chain, false);
     follower.readUpTo = to;
     std::vector<std::string> written = rewritePages(follower);
     std::string report = std::to_string(follower.reading.newLines);
@@ -256,7 +260,7 @@ std::string processingTimeText(std::int64_t elapsedMs) {
     return std::to_string(whole) + "," + std::to_string(tenths);
 }
 
-int runProgram(const std::vector<std::string>& arguments, LineDispatch dispatch) {
+int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     CommandLine command = parseCommandLine(arguments);
     if (!command.error.empty() || command.help || command.version)
         return answerCommandLine(command);
@@ -285,11 +289,9 @@ int runProgram(const std::vector<std::string>& arguments, LineDispatch dispatch)
     PageSetting setting;
     setting.folder = folder;
     setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
-    Follower follower{command, logFileName, dispatch != nullptr ? dispatch : dispatchLine,
-                      setting, Reading{},   0,
-                      false};
+    Follower follower{command, logFileName, chain, setting, Reading{}, 0, false};
     Reading& reading = follower.reading;
-    readLog(log, reading, follower.dispatch, true);
+    readLog(log, reading, chain, true);
     follower.readUpTo = range.to;
     follower.utf8 = log.utf8;
     closeLogFile(log);

@@ -40,7 +40,7 @@ struct RunResult {
 };
 
 // Runs the program in a fresh folder on `log`; a fatal error ends the run, not the tests.
-RunResult runOn(const std::string& log, LineDispatch dispatch) {
+RunResult runOn(const std::string& log, LineChain chain) {
     TempFolder folder;
     folder.write("chat.log", log);
     std::filesystem::path home = std::filesystem::current_path();
@@ -49,7 +49,7 @@ RunResult runOn(const std::string& log, LineDispatch dispatch) {
     platform().exitProgram = stopRun;
     RunResult result;
     try {
-        result.status = runProgram({}, dispatch);
+        result.status = runProgram({}, chain);
     } catch (const RunStopped& stopped) {
         result.status = stopped.status;
     }
@@ -125,8 +125,8 @@ TEST(DispatchChains, GatedChainDoesWhatEveryParserDoes) {
     for (unsigned seed = 0; seed < 200; ++seed)
         logs.push_back(variedLog(pool, seed));
     for (std::size_t i = 0; i < logs.size(); ++i) {
-        RunResult gated = runOn(logs[i], dispatchLine);
-        RunResult everyParser = runOn(logs[i], dispatchLineToEveryParser);
+        RunResult gated = runOn(logs[i], LineChain::gated);
+        RunResult everyParser = runOn(logs[i], LineChain::everyStep);
         EXPECT_TRUE(gated == everyParser) << "log " << i << ":\n" << logs[i];
         if (!(gated == everyParser))
             break;

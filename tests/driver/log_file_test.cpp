@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
 #include <vector>
 
+#include "base/platform.h"
+#include "driver/program.h"
 #include "e2e/e2e_support.h"
 #include "test_support.h"
 
@@ -116,6 +121,75 @@ TEST_F(OpenLogFile, EndOfConsoleInputFails) {
     EXPECT_EQ(opened.exitStatus, 1);
     EXPECT_EQ(console.text(), prompt);
 }
+
+#if defined(__GLIBC__)
+
+// A disk that fails in the middle of a long log: the lines are read and classified on a thread
+// of their own, and the error must still end the program, with its reason and no page, from the
+// reading loop's thread.
+struct FailingLog {
+    std::FILE* real;
+    std::size_t left;  // bytes that read well
+};
+
+ssize_t readUntilFailure(void* cookie, char* buffer, std::size_t size) {
+    auto* log = static_cast<FailingLog*>(cookie);
+    if (log->left == 0) {
+        errno = EIO;
+        return -1;
+    }
+    std::size_t got = std::fread(buffer, 1, std::min(size, log->left), log->real);
+    log->left -= got;
+    return static_cast<ssize_t>(got);
+}
+
+int closeFailingLog(void* cookie) {
+    auto* log = static_cast<FailingLog*>(cookie);
+    std::fclose(log->real);
+    delete log;
+    return 0;
+}
+
+struct RunStopped {
+    int status;
+};
+
+TEST(ProgramFaults, AReadErrorInTheMiddleOfTheLogIsFatal) {
+    TempFolder folder;
+    std::string log;
+    while (log.size() < (3u << 20))
+        log += "[10:00:00] Vous attaquez le loup avec votre dague, et infligez 40 points!\n";
+    folder.write("chat.log", log);
+    std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    ConsoleCapture console;
+    platform().exitProgram = [](int status) { throw RunStopped{status}; };
+    platform().openForReading = [](const std::string& name, std::FILE*& file) {
+        std::FILE* real = std::fopen(name.c_str(), "rb");
+        if (real == nullptr)
+            return errno;
+        file = fopencookie(new FailingLog{real, 2u << 20}, "rb",
+                           {readUntilFailure, nullptr, nullptr, closeFailingLog});
+        return 0;
+    };
+    int status = 0;
+    try {
+        status = runProgram({});
+    } catch (const RunStopped& stopped) {
+        status = stopped.status;
+    }
+    std::filesystem::current_path(home);
+    EXPECT_EQ(status, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nimpossible de lire le fichier chat.log : Input/output error";
+    const std::string& text = console.text();
+    ASSERT_GE(text.size(), expectedEnd.size());
+    EXPECT_EQ(text.substr(text.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_NE(text.find("Lecture en cours........"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+}
+
+#endif
 
 }  // namespace
 }  // namespace torvelin

@@ -1,0 +1,73 @@
+// The lines of the log, read and classified on a thread of their own while the reading loop hands
+// the lines before them to the parsers: the two halves of the work overlap on two processors.
+//
+// The thread reads lines with readLogLine, copies them into batches of about 128 KB and finds the
+// steps of the chain that may act on each (stepsFor); the reading loop takes the batches in
+// order. The lines, their order and everything the parsers see are those of readLogLine; a read
+// error ends the lines, and `next` raises it on the reading loop's thread after the last line
+// read before it, where readLogLine would have. A fatal error of the reading loop stops the
+// thread before the program ends.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "driver/dispatch.h"
+#include "driver/log_file.h"
+
+namespace torvelin {
+
+struct FedLine {
+    std::string_view text;
+    bool cut = false;  // the line lost the rest of its physical line
+    ParserSet steps = 0;
+};
+
+class LineFeed {
+  public:
+    // Starts reading `log`, which must outlive the feed and stay untouched until it ends.
+    LineFeed(LogFile& log, LineChain chain);
+    ~LineFeed();
+    LineFeed(const LineFeed&) = delete;
+    LineFeed& operator=(const LineFeed&) = delete;
+
+    // The next line, valid until the next call; false after the last one. A read error is fatal.
+    bool next(FedLine& line);
+
+  private:
+    struct Entry {
+        std::uint32_t offset;
+        std::uint16_t size;
+        bool cut;
+        ParserSet steps;
+    };
+    struct Batch {
+        std::string bytes;
+        std::vector<Entry> entries;
+        bool last = false;  // no batch follows
+    };
+
+    void readAll();
+    void stop();
+
+    LogFile& log_;
+    LineChain chain_;
+    std::vector<Batch> batches_;
+    std::vector<std::size_t> full_;   // batches read, in order, oldest first
+    std::vector<std::size_t> empty_;  // batches free to be read into
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool stopping_ = false;
+    std::size_t current_ = 0;  // the batch being taken, once `taking_`
+    bool taking_ = false;
+    std::size_t nextEntry_ = 0;
+    bool ended_ = false;
+    std::thread reader_;
+};
+
+}  // namespace torvelin
