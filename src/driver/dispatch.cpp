@@ -112,9 +112,4 @@ void dispatchLine(std::string_view line, PartStats& stats) {
     dispatchSteps(line, stepsFor(line, LineChain::gated), stats);
 }
 
-void dispatchLineToEveryParser(std::string_view line, PartStats& stats) {
-    for (const ChainStep& step : chain)
-        step.parse(line, stats);
-}
-
 }  // namespace torvelin

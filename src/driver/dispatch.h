@@ -24,7 +24,4 @@ void dispatchSteps(std::string_view line, ParserSet steps, PartStats& stats);
 // The line to the steps whose gate may hold: stepsFor then dispatchSteps.
 void dispatchLine(std::string_view line, PartStats& stats);
 
-// The line to every step of the chain.
-void dispatchLineToEveryParser(std::string_view line, PartStats& stats);
-
 }  // namespace torvelin
