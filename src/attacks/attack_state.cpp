@@ -142,22 +142,9 @@ void readSpellCast(std::string_view line, PartStats& stats) {
     stats.healTarget = unknownName;
 }
 
-void readGivenEffect(std::string_view line, PartStats& stats) {
-    std::string_view text = messageText(line);
-    auto announce = [&](TouchTarget target) {
-        stats.touchTarget = target;
-        stats.lastCastTime = lineTime(line);
-    };
-    if (contains(text, "est victime d'un empoisonnement !"))
-        announce(TouchTarget::poison);
-    if (contains(text, "saigne !"))
-        announce(TouchTarget::bleeding);
-    if (contains(text, "déferlement d'énergies magiques"_l1))
-        announce(TouchTarget::magicSurge);
-    if (startsWith(text, "Un nuage acide entoure"))
-        announce(TouchTarget::acidPoison);
-    if (contains(text, "voit sa peau se couvrir de plaies ouvertes !"))
-        announce(TouchTarget::disease);
+void announceEffect(std::string_view line, PartStats& stats, TouchTarget target) {
+    stats.touchTarget = target;
+    stats.lastCastTime = lineTime(line);
 }
 
 bool isMeleeAttackEvent(std::string_view line) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/latin1.h"
+#include "base/text.h"
 #include "record/line_gate.h"
 #include "record/part_stats.h"
 
@@ -56,16 +57,34 @@ void readSpellCast(std::string_view line, PartStats& stats);
 inline constexpr std::string_view spellCastStart[] = {"Vous lancez le sort"};
 inline constexpr LineGate spellCastGate{spellCastStart, {}};
 
-// A lasting effect given by the player; its damage line follows in the same second.
-void readGivenEffect(std::string_view line, PartStats& stats);
-inline constexpr std::string_view givenEffectStart[] = {"Un nuage acide entoure"};
+// A lasting effect given by the player; its damage line follows in the same second. One step per
+// announcement, in this order (a later one on the same line wins); the acid cloud is announced at
+// the start of the text, the others anywhere in it.
 inline constexpr std::string_view givenEffectPhrases[] = {
     "est victime d'un empoisonnement !",
     "saigne !",
     "déferlement d'énergies magiques"_l1,
+    "Un nuage acide entoure",
     "voit sa peau se couvrir de plaies ouvertes !",
 };
-inline constexpr LineGate givenEffectGate{givenEffectStart, givenEffectPhrases};
+inline constexpr TouchTarget givenEffectTargets[] = {TouchTarget::poison, TouchTarget::bleeding,
+                                                     TouchTarget::magicSurge,
+                                                     TouchTarget::acidPoison, TouchTarget::disease};
+inline constexpr std::size_t acidCloud = 3;
+
+void announceEffect(std::string_view line, PartStats& stats, TouchTarget target);
+
+template <std::size_t I>
+void readGivenEffect(std::string_view line, PartStats& stats) {
+    std::string_view text = messageText(line);
+    if (I == acidCloud ? startsWith(text, givenEffectPhrases[I])
+                       : contains(text, givenEffectPhrases[I]))
+        announceEffect(line, stats, givenEffectTargets[I]);
+}
+template <std::size_t I>
+inline constexpr LineGate givenEffectGate =
+    I == acidCloud ? LineGate{std::span(givenEffectPhrases).subspan(I, 1), {}}
+                   : LineGate{{}, std::span(givenEffectPhrases).subspan(I, 1)};
 
 // Whether the line reports a melee attack of the player: a hit, a miss, or a blow the target
 // blocked, parried or evaded.

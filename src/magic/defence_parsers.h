@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/latin1.h"
+#include "base/text.h"
 #include "record/line_gate.h"
 #include "record/part_stats.h"
 
@@ -20,7 +21,7 @@ inline constexpr LineGate damageTakenGate{damageTakenStart, {}};
 void resetIncomingKind(std::string_view line, PartStats& stats);
 inline constexpr LineGate incomingKindResetGate{
     {}, {}, [](const PartStats& stats) { return stats.incomingKind != IncomingKind::spell; }};
-void parseIncomingKind(std::string_view line, PartStats& stats);
+// One step per announcement, in this order (a later one on the same line wins).
 inline constexpr std::string_view incomingKindPhrases[] = {
     "Vous êtes victime d'un empoisonnement"_l1,
     "vous attaque avec son arme",
@@ -29,9 +30,24 @@ inline constexpr std::string_view incomingKindPhrases[] = {
     "Votre corps est recouvert d'écorchures douloureuses"_l1,
     "Vous saignez",
     "Vous êtes victime d'un poison violent"_l1,
-    "vous inflige",
 };
-inline constexpr LineGate incomingKindGate{{}, incomingKindPhrases};
+inline constexpr IncomingKind incomingKinds[] = {
+    IncomingKind::poison,  IncomingKind::melee,    IncomingKind::arrow,         IncomingKind::spell,
+    IncomingKind::disease, IncomingKind::bleeding, IncomingKind::violentPoison,
+};
+template <std::size_t I>
+void readIncomingKind(std::string_view line, PartStats& stats) {
+    if (contains(messageText(line), incomingKindPhrases[I]))
+        stats.incomingKind = incomingKinds[I];
+}
+template <std::size_t I>
+inline constexpr LineGate incomingKindGate{{}, std::span(incomingKindPhrases).subspan(I, 1)};
+
+// The last announcement: damage added to a blow ("vous inflige ... points de dégâts
+// supplémentaires").
+void readAddedDamageKind(std::string_view line, PartStats& stats);
+inline constexpr std::string_view addedDamagePhrase[] = {"vous inflige"};
+inline constexpr LineGate addedDamageKindGate{{}, addedDamagePhrase};
 
 // "X vous frappe ... pour N points de dégâts" and the aimed blows at the arm.
 void parseMeleeHitTaken(std::string_view line, PartStats& stats);
@@ -41,7 +57,24 @@ inline constexpr std::string_view meleeHitTakenPhrases[] = {
 };
 inline constexpr LineGate meleeHitTakenGate{{}, meleeHitTakenPhrases};
 
-// Enemy misses, blocks, parries, evades, magic barriers, guards and resisted effects.
+// Enemy misses, blocks, parries and evades: one step each, in this order.
+inline constexpr std::string_view enemyAvoidancePhrases[] = {
+    "rate son coup",
+    "vous attaque, mais vous bloquez",
+    "vous attaque, mais vous parez",
+    "vous attaque, mais vous esquivez",
+};
+inline constexpr Avoidance enemyAvoidances[] = {Avoidance::enemyMiss, Avoidance::block,
+                                                Avoidance::parry, Avoidance::evade};
+template <std::size_t I>
+void countEnemyAvoidance(std::string_view line, PartStats& stats) {
+    if (contains(line, enemyAvoidancePhrases[I]))
+        stats.avoidances[enemyAvoidances[I]] += 1;
+}
+template <std::size_t I>
+inline constexpr LineGate enemyAvoidanceGate{{}, std::span(enemyAvoidancePhrases).subspan(I, 1)};
+
+// Then magic barriers, guards and resisted effects.
 void parseDefence(std::string_view line, PartStats& stats);
 inline constexpr std::string_view defenceStarts[] = {
     "Le coup est absorbé par une barrière magique "_l1,
@@ -49,10 +82,6 @@ inline constexpr std::string_view defenceStarts[] = {
     "Le coup a traversé la barrière magique !"_l1,
 };
 inline constexpr std::string_view defencePhrases[] = {
-    "rate son coup",
-    "vous attaque, mais vous bloquez",
-    "vous attaque, mais vous parez",
-    "vous attaque, mais vous esquivez",
     "vous protège de l'attaque lancée par"_l1,
 };
 inline constexpr LineGate defenceGate{defenceStarts, defencePhrases};

@@ -91,7 +91,7 @@ TEST(ParseDefence, EachRule) {
         "Gontran vous protège de l'attaque lancée par le brigand !"_l1.c_str(),
     };
     for (const char* message : lines)
-        parseDefence(logLine(message), *stats);
+        dispatchLine(logLine(message), *stats);
     EXPECT_EQ(stats->avoidances.items, (std::array<std::int32_t, 6>{1, 1, 1, 1, 0, 1}));
     EXPECT_EQ(stats->effectsResisted, 1);
     EXPECT_EQ(stats->barrierPierced, 1);
@@ -99,11 +99,11 @@ TEST(ParseDefence, EachRule) {
 
 TEST(ParseDefence, AnAbsorbedBlowLowersTheMissesBelowZero) {
     auto stats = newPartStats();
-    parseDefence(logLine("Le coup est absorbé par une barrière magique !"_l1), *stats);
+    dispatchLine(logLine("Le coup est absorbé par une barrière magique !"_l1), *stats);
     EXPECT_EQ(stats->avoidances[Avoidance::barrierAbsorbed], 1);
     EXPECT_EQ(stats->avoidances[Avoidance::enemyMiss], -1);
     // Several rules apply to the same line.
-    parseDefence(
+    dispatchLine(
         logLine("Le coup est absorbé par une barrière magique : le brigand rate son coup"_l1),
         *stats);
     EXPECT_EQ(stats->avoidances[Avoidance::barrierAbsorbed], 2);
@@ -112,8 +112,8 @@ TEST(ParseDefence, AnAbsorbedBlowLowersTheMissesBelowZero) {
 
 TEST(ParseDefence, PlayersOwnAvoidedAttacksAreNotDefence) {
     auto stats = newPartStats();
-    parseDefence(logLine("Le brigand esquive votre attaque !"), *stats);
-    parseDefence(logLine("Le brigand bloque votre attaque !"), *stats);
+    dispatchLine(logLine("Le brigand esquive votre attaque !"), *stats);
+    dispatchLine(logLine("Le brigand bloque votre attaque !"), *stats);
     EXPECT_EQ(stats->avoidances.items, (std::array<std::int32_t, 6>{}));
 }
 
