@@ -8,7 +8,7 @@ namespace torvelin {
 namespace {
 
 constexpr std::size_t batchCount = 4;
-constexpr std::size_t batchBytes = 1 << 17;
+constexpr std::size_t batchBytes = 1 << 19;
 
 }  // namespace
 
