@@ -109,8 +109,8 @@ const Classifier& classifier() {
 
 }  // namespace
 
-ParserSet stepsFor(std::string_view line, LineChain chain) {
-    return chain == LineChain::gated ? classifier().phrases.parsersFor(line) : everyStep;
+ParserSet stepsFor(std::string_view line, LineChain which) {
+    return which == LineChain::gated ? classifier().phrases.parsersFor(line) : everyStep;
 }
 
 void dispatchSteps(std::string_view line, ParserSet steps, PartStats& stats) {

@@ -15,7 +15,7 @@ enum class LineChain { gated, everyStep };
 
 // The steps of the chain that may act on `line`: a set of places in the chain. It depends on the
 // line alone, so it may be found on another thread than the one that hands the line on.
-ParserSet stepsFor(std::string_view line, LineChain chain);
+ParserSet stepsFor(std::string_view line, LineChain which);
 
 // Hands a log line (not a chat line) to the steps `steps`, and to the steps whose gate asks the
 // record and holds when their turn comes, in the chain's fixed order.
