@@ -7,8 +7,8 @@
 namespace torvelin {
 namespace {
 
-constexpr std::size_t batchCount = 4;
-constexpr std::size_t batchBytes = 1 << 19;
+constexpr std::size_t batchCount = 16;
+constexpr std::size_t batchBytes = 1 << 15;
 
 }  // namespace
 

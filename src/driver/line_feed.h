@@ -1,7 +1,7 @@
 // The lines of the log, read and classified on a thread of their own while the reading loop hands
 // the lines before them to the parsers: the two halves of the work overlap on two processors.
 //
-// The thread reads lines with readLogLine, copies them into batches of about 512 KB and finds the
+// The thread reads lines with readLogLine, copies them into batches of about 32 KB and finds the
 // steps of the chain that may act on each (stepsFor); the reading loop takes the batches in
 // order. The lines, their order and everything the parsers see are those of readLogLine; a read
 // error ends the lines, and `next` raises it on the reading loop's thread after the last line
