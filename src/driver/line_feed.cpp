@@ -14,10 +14,15 @@ constexpr std::size_t batchBytes = 1 << 15;
 
 LineFeed::LineFeed(LogFile& log, LineChain chain) : log_(log), chain_(chain) {
     batches_.resize(batchCount);
+    // The thread never allocates, so that running out of memory is met on the loop's thread:
+    // a batch ends once it holds `batchBytes`, and every line holds at least one byte. Reserved
+    // pages that are never written cost no memory.
     for (std::size_t i = 0; i < batchCount; ++i) {
         batches_[i].bytes.reserve(batchBytes + maxLineLength);
+        batches_[i].entries.reserve(batchBytes);
         empty_.push_back(i);
     }
+    full_.reserve(batchCount);
     log_.keepReadError = true;
     setBackgroundWork([this] { stop(); });
     reader_ = std::thread([this] { readAll(); });
