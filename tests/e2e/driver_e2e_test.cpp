@@ -157,6 +157,24 @@ TEST(ProgramRun, ChatStoreHolds30000Lines) {
     EXPECT_FALSE(std::filesystem::exists(over.file("Resultats.html")));
 }
 
+// The log is read on a thread of its own: a fatal error met while that thread is still reading
+// a long log ends the program all the same, with the error block and no page.
+TEST(ProgramFaults, AFatalErrorWhileTheLogIsStillBeingRead) {
+    std::string log = "[10:00:00] Vous visez [loup\n";
+    while (log.size() < (4u << 20))
+        log += "[10:00:01] Vous attaquez le loup avec votre dague, et infligez 40 points!\n";
+    TempFolder folder;
+    folder.write("chat.log", log);
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
+        "\n[10:00:00] Vous visez [loup\n\n";
+    ASSERT_GE(run.console.size(), expectedEnd.size());
+    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+}
+
 // What the system says when a folder stands where a page goes.
 #ifdef _WIN32
 const std::string directoryInTheWay = "Permission denied";
