@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t batchCount = 16;
 constexpr std::size_t batchBytes = 1 << 15;
+constexpr int spinLooks = 200;
 
 }  // namespace
 
@@ -23,6 +24,7 @@ LineFeed::LineFeed(LogFile& log, LineChain chain) : log_(log), chain_(chain) {
         empty_.push_back(i);
     }
     full_.reserve(batchCount);
+    freeBatches_.store(batchCount);
     log_.keepReadError = true;
     setBackgroundWork([this] { stop(); });
     reader_ = std::thread([this] { readAll(); });
@@ -49,6 +51,11 @@ void LineFeed::readAll() {
     bool more = true;
     while (more) {
         std::size_t index = 0;
+        // A batch is mostly freed within microseconds: the thread looks again for a while
+        // before it sleeps, so that the loop seldom has to wake it, which costs more.
+        for (int look = 0; look < spinLooks && freeBatches_.load(std::memory_order_acquire) == 0;
+             ++look)
+            std::this_thread::yield();
         {
             std::unique_lock<std::mutex> lock(mutex_);
             changed_.wait(lock, [this] { return stopping_ || !empty_.empty(); });
@@ -56,6 +63,7 @@ void LineFeed::readAll() {
                 return;
             index = empty_.back();
             empty_.pop_back();
+            freeBatches_.store(empty_.size(), std::memory_order_release);
         }
         Batch& batch = batches_[index];
         batch.bytes.clear();
@@ -93,6 +101,7 @@ bool LineFeed::next(FedLine& line) {
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 empty_.push_back(current_);
+                freeBatches_.store(empty_.size(), std::memory_order_release);
                 taking_ = false;
             }
             changed_.notify_all();

@@ -9,6 +9,7 @@
 // thread before the program ends.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -61,6 +62,7 @@ class LineFeed {
     std::vector<std::size_t> full_;   // batches read, in order, oldest first
     std::vector<std::size_t> empty_;  // batches free to be read into
     std::mutex mutex_;
+    std::atomic<std::size_t> freeBatches_{0};  // the size of `empty_`, read without the lock
     std::condition_variable changed_;
     bool stopping_ = false;
     std::size_t current_ = 0;  // the batch being taken, once `taking_`
