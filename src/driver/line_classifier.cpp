@@ -32,12 +32,9 @@ std::uint64_t anchorKey(const char* at) {
     return key;
 }
 
-unsigned anchorHash(std::uint64_t key) {
-    return static_cast<std::uint32_t>(key * 2654435761u) >> 16;
-}
-
-unsigned startHash(std::uint64_t key) {
-    return static_cast<unsigned>((key * 0x9E3779B97F4A7C15u) >> 56);
+// 16 bits of a key: its place in the anchors' bit table and in the tables of phrases.
+unsigned keyHash(std::uint64_t key) {
+    return static_cast<unsigned>((key * 0x9E3779B97F4A7C15u) >> 48);
 }
 
 // How often a byte stands in the text of a log: the anchors of a phrase are its bytes least
@@ -52,30 +49,16 @@ int commonness(unsigned char byte) {
                : 2;
 }
 
-// The first of the `anchoredLength` bytes of a phrase whose windows of four are its anchors: the
-// run of its least common bytes.
-std::size_t anchorRun(std::string_view phrase) {
+// The place of the `length` bytes in a row of a phrase least likely to stand elsewhere: the
+// anchors of a long phrase are the windows of its rarest `anchoredLength` bytes, and a short
+// phrase is sought by its rarest pair.
+std::size_t leastCommonRun(std::string_view phrase, std::size_t length) {
     std::size_t best = 0;
     int bestScore = 1 << 30;
-    for (std::size_t at = 0; at + anchoredLength <= phrase.size(); ++at) {
+    for (std::size_t at = 0; at + length <= phrase.size(); ++at) {
         int score = 0;
-        for (std::size_t i = 0; i < anchoredLength; ++i)
+        for (std::size_t i = 0; i < length; ++i)
             score += commonness(static_cast<unsigned char>(phrase[at + i]));
-        if (score < bestScore) {
-            bestScore = score;
-            best = at;
-        }
-    }
-    return best;
-}
-
-// The place in a short phrase of its two bytes in a row least likely to stand elsewhere.
-std::size_t rarestPair(std::string_view phrase) {
-    std::size_t best = 0;
-    int bestScore = 1 << 30;
-    for (std::size_t at = 0; at + 1 < phrase.size(); ++at) {
-        int score = commonness(static_cast<unsigned char>(phrase[at])) +
-                    commonness(static_cast<unsigned char>(phrase[at + 1]));
         if (score < bestScore) {
             bestScore = score;
             best = at;
@@ -102,13 +85,33 @@ unsigned pairsAt(const char* at, char first, char second) {
 
 }  // namespace
 
+void LineClassifier::PhraseTable::add(const Phrase& entry) {
+    phrases_.insert(
+        std::upper_bound(phrases_.begin(), phrases_.end(), entry,
+                         [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),
+        entry);
+    slots_.fill({});
+    for (std::size_t i = 0; i < phrases_.size(); ++i) {
+        unsigned slot = keyHash(phrases_[i].key) % slots_.size();
+        while (slots_[slot].count != 0 && slots_[slot].key != phrases_[i].key)
+            slot = (slot + 1) % slots_.size();
+        if (slots_[slot].count == 0)
+            slots_[slot] = {phrases_[i].key, static_cast<std::uint32_t>(i), 0};
+        slots_[slot].count += 1;
+    }
+}
+
+std::span<const LineClassifier::Phrase> LineClassifier::PhraseTable::find(std::uint64_t key,
+                                                                          unsigned hash) const {
+    for (unsigned slot = hash % slots_.size(); slots_[slot].count != 0;
+         slot = (slot + 1) % slots_.size()) {
+        if (slots_[slot].key == key)
+            return std::span(phrases_).subspan(slots_[slot].first, slots_[slot].count);
+    }
+    return {};
+}
+
 void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, ParserSet parsers) {
-    auto insert = [](std::vector<Phrase>& table, const Phrase& entry) {
-        table.insert(
-            std::upper_bound(table.begin(), table.end(), entry,
-                             [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),
-            entry);
-    };
     Phrase entry{0, 0, phrase, parsers, 0, 0};
     std::size_t headLength = std::min(phrase.size(), sizeof entry.head);
     std::memcpy(&entry.head, phrase.data(), headLength);
@@ -116,36 +119,21 @@ void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, Parser
                                                      : (std::uint64_t{1} << (8 * headLength)) - 1;
     if (atTextStart) {
         entry.key = startKey(phrase.data());
-        insert(starts_, entry);
-        indexStarts();
+        starts_.add(entry);
         return;
     }
     if (phrase.size() < anchoredLength) {
-        entry.offset = static_cast<std::uint32_t>(rarestPair(phrase));
+        entry.offset = static_cast<std::uint32_t>(leastCommonRun(phrase, 2));
         short_.push_back(entry);
         return;
     }
-    std::size_t run = anchorRun(phrase);
+    std::size_t run = leastCommonRun(phrase, anchoredLength);
     for (std::size_t i = 0; i < stride; ++i) {
         entry.offset = static_cast<std::uint32_t>(run + i);
         entry.key = anchorKey(phrase.data() + entry.offset);
-        unsigned hash = anchorHash(entry.key);
+        unsigned hash = keyHash(entry.key);
         anchorBits_[hash / 64] |= std::uint64_t{1} << (hash % 64);
-        insert(anchors_, entry);
-    }
-    indexAnchors();
-}
-
-void LineClassifier::indexAnchors() {
-    anchorSlots_.fill({});
-    for (std::size_t i = 0; i < anchors_.size(); ++i) {
-        unsigned slot = anchorHash(anchors_[i].key) % anchorSlots_.size();
-        while (anchorSlots_[slot].count != 0 && anchorSlots_[slot].key != anchors_[i].key)
-            slot = (slot + 1) % anchorSlots_.size();
-        if (anchorSlots_[slot].count == 0)
-            anchorSlots_[slot] = {static_cast<std::uint32_t>(anchors_[i].key),
-                                  static_cast<std::uint16_t>(i), 0};
-        anchorSlots_[slot].count += 1;
+        anchors_.add(entry);
     }
 }
 
@@ -161,35 +149,16 @@ bool LineClassifier::holdsAt(std::string_view line, std::size_t start, const Phr
     return line.substr(start, phrase.text.size()) == phrase.text;
 }
 
-void LineClassifier::indexStarts() {
-    startSlots_.fill({});
-    for (std::size_t i = 0; i < starts_.size(); ++i) {
-        unsigned slot = startHash(starts_[i].key);
-        while (startSlots_[slot].count != 0 && startSlots_[slot].key != starts_[i].key)
-            slot = (slot + 1) % startSlots_.size();
-        if (startSlots_[slot].count == 0)
-            startSlots_[slot] = {starts_[i].key, static_cast<std::uint32_t>(i), 0};
-        startSlots_[slot].count += 1;
-    }
-}
-
 ParserSet LineClassifier::startsOf(std::string_view text) const {
     if (text.size() < startKeyLength)
         return 0;
     std::uint64_t key = startKey(text.data());
-    for (unsigned slot = startHash(key); startSlots_[slot].count != 0;
-         slot = (slot + 1) % startSlots_.size()) {
-        const StartSlot& found = startSlots_[slot];
-        if (found.key != key)
-            continue;
-        ParserSet parsers = 0;
-        for (std::uint32_t i = found.first; i < found.first + found.count; ++i) {
-            if (startsWith(text, starts_[i].text))
-                parsers |= starts_[i].parsers;
-        }
-        return parsers;
+    ParserSet parsers = 0;
+    for (const Phrase& phrase : starts_.find(key, keyHash(key))) {
+        if (holdsAt(text, 0, phrase))
+            parsers |= phrase.parsers;
     }
-    return 0;
+    return parsers;
 }
 
 ParserSet LineClassifier::anywhereIn(std::string_view line) const {
@@ -225,20 +194,12 @@ ParserSet LineClassifier::anywhereIn(std::string_view line) const {
     // window that is an anchor is rare.
     for (std::size_t start = 0; start + anchorLength <= size; start += stride) {
         std::uint64_t key = anchorKey(data + start);
-        unsigned hash = anchorHash(key);
+        unsigned hash = keyHash(key);
         if ((anchorBits_[hash / 64] >> (hash % 64) & 1) == 0) [[likely]]
             continue;
-        for (unsigned slot = hash % anchorSlots_.size(); anchorSlots_[slot].count != 0;
-             slot = (slot + 1) % anchorSlots_.size()) {
-            const AnchorSlot& found = anchorSlots_[slot];
-            if (found.key != key)
-                continue;
-            for (std::uint32_t i = found.first; i < found.first + found.count; ++i) {
-                const Phrase& phrase = anchors_[i];
-                if (start >= phrase.offset && holdsAt(line, start - phrase.offset, phrase))
-                    parsers |= phrase.parsers;
-            }
-            break;
+        for (const Phrase& phrase : anchors_.find(key, hash)) {
+            if (start >= phrase.offset && holdsAt(line, start - phrase.offset, phrase))
+                parsers |= phrase.parsers;
         }
     }
     return parsers;

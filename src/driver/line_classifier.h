@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,30 +41,29 @@ class LineClassifier {
         std::uint64_t headMask;  // the bits of `head` the text fills
     };
 
-    // The start phrases of one key: `count` of them from `first` in `starts_`.
-    struct StartSlot {
-        std::uint64_t key = 0;
-        std::uint32_t first = 0;
-        std::uint32_t count = 0;  // 0: a free slot
-    };
+    // Phrases sorted by key, with an index from a key, by its hash, to the phrases that have it.
+    class PhraseTable {
+      public:
+        void add(const Phrase& entry);
+        // The phrases whose key is `key`, of hash `hash`.
+        std::span<const Phrase> find(std::uint64_t key, unsigned hash) const;
 
-    // The anchors of one key: `count` of them from `first` in `anchors_`.
-    struct AnchorSlot {
-        std::uint32_t key = 0;
-        std::uint16_t first = 0;
-        std::uint16_t count = 0;  // 0: a free slot
+      private:
+        struct Slot {
+            std::uint64_t key = 0;
+            std::uint32_t first = 0;
+            std::uint32_t count = 0;  // 0: a free slot
+        };
+        std::vector<Phrase> phrases_;
+        std::array<Slot, 512> slots_{};
     };
 
     static bool holdsAt(std::string_view line, std::size_t start, const Phrase& phrase);
-    void indexStarts();
-    void indexAnchors();
     ParserSet startsOf(std::string_view text) const;
     ParserSet anywhereIn(std::string_view line) const;
 
-    std::vector<Phrase> starts_;  // sorted by key
-    std::array<StartSlot, 256> startSlots_{};
-    std::vector<Phrase> anchors_;  // sorted by key
-    std::array<AnchorSlot, 1024> anchorSlots_{};
+    PhraseTable starts_;
+    PhraseTable anchors_;
     std::vector<Phrase> short_;  // phrases too short for anchors, `offset` at their rarest pair
     // The anchors by a hash of their four bytes, one bit each.
     std::array<std::uint64_t, 65536 / 64> anchorBits_{};
