@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "attacks/attack_state.h"
 #include "base/latin1.h"
 #include "record/line_gate.h"
 #include "record/part_stats.h"
@@ -21,21 +22,6 @@ inline constexpr std::string_view criticalStarts[] = {
     "Votre sort de dégâts répétés a réussi parfaitement, il inflige "_l1,
 };
 inline constexpr LineGate criticalGate{criticalStarts, {}};
-
-// The melee attack events of the player (see isMeleeAttackEvent) and the fumble, which is an
-// attack too.
-inline constexpr std::string_view meleeEventStarts[] = {
-    "Vous attaquez",
-    "Vous ratez votre coup",
-    "Vous ne parvenez pas à endommager"_l1,
-    "Votre déplacement vous a fait rater votre coup !"_l1,
-    "Vous ratez lamentablement",
-};
-inline constexpr std::string_view avoidedAttackPhrases[] = {
-    "pare votre attaque",
-    "esquive votre attaque",
-    "bloque votre attaque",
-};
 
 // Several attack events in one second: the next hit is booked to the "Multiple" style.
 void parseMultipleAttacks(std::string_view line, PartStats& stats);

@@ -86,6 +86,21 @@ inline constexpr LineGate givenEffectGate =
     I == acidCloud ? LineGate{std::span(givenEffectPhrases).subspan(I, 1), {}}
                    : LineGate{{}, std::span(givenEffectPhrases).subspan(I, 1)};
 
+// The melee attack events of the player (see isMeleeAttackEvent) and the fumble, which is an
+// attack too.
+inline constexpr std::string_view meleeEventStarts[] = {
+    "Vous attaquez",
+    "Vous ratez votre coup",
+    "Vous ne parvenez pas à endommager"_l1,
+    "Votre déplacement vous a fait rater votre coup !"_l1,
+    "Vous ratez lamentablement",
+};
+inline constexpr std::string_view avoidedAttackPhrases[] = {
+    "pare votre attaque",
+    "esquive votre attaque",
+    "bloque votre attaque",
+};
+
 // Whether the line reports a melee attack of the player: a hit, a miss, or a blow the target
 // blocked, parried or evaded.
 bool isMeleeAttackEvent(std::string_view line);
@@ -107,18 +122,9 @@ inline constexpr LineGate swingStopGate{swingStopStarts, swingStopPhrases};
 
 // Seconds between two melee attacks, booked to the current entry.
 void trackSwingSpeed(std::string_view line, PartStats& stats);
-inline constexpr std::string_view swingSpeedStarts[] = {
-    "Vous attaquez",
-    "Vous ratez votre coup",
-    "Vous ne parvenez pas à endommager"_l1,
-    "Votre déplacement vous a fait rater votre coup !"_l1,
-};
-inline constexpr std::string_view swingSpeedPhrases[] = {
-    "pare votre attaque",
-    "esquive votre attaque",
-    "bloque votre attaque",
-};
-inline constexpr LineGate swingSpeedGate{swingSpeedStarts, swingSpeedPhrases};
+// The melee events without the fumble.
+inline constexpr LineGate swingSpeedGate{std::span(meleeEventStarts).first(4),
+                                         avoidedAttackPhrases};
 
 // Automatic fire is armed: the next shot is timed.
 void armAutoFire(std::string_view line, PartStats& stats);
@@ -151,7 +157,7 @@ inline constexpr std::string_view shotSpeedStarts[] = {
     "Vous tirez",
     "Vous ne parvenez pas à endommager"_l1,
 };
-inline constexpr std::string_view shotSpeedPhrases[] = {"esquive votre attaque"};
-inline constexpr LineGate shotSpeedGate{shotSpeedStarts, shotSpeedPhrases};
+inline constexpr LineGate shotSpeedGate{shotSpeedStarts,
+                                        std::span(avoidedAttackPhrases).subspan(1, 1)};
 
 }  // namespace torvelin
