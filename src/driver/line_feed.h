@@ -59,8 +59,10 @@ class LineFeed {
     LogFile& log_;
     LineChain chain_;
     std::vector<Batch> batches_;
-    std::vector<std::size_t> full_;   // batches read, in order, oldest first
-    std::vector<std::size_t> empty_;  // batches free to be read into
+    std::vector<std::size_t> full_;  // batches read, in order, oldest first
+    // Batches free to be read into, the last freed on top: it is read into first, while it is
+    // still in the processors' caches (a ring of batches taken in turn is a fifth slower).
+    std::vector<std::size_t> empty_;
     std::mutex mutex_;
     std::atomic<std::size_t> freeBatches_{0};  // the size of `empty_`, read without the lock
     std::condition_variable changed_;
