@@ -155,7 +155,7 @@ ParserSet LineClassifier::startsOf(std::string_view text) const {
     std::uint64_t key = startKey(text.data());
     ParserSet parsers = 0;
     for (const Phrase& phrase : starts_.find(key, keyHash(key))) {
-        if (holdsAt(text, 0, phrase))
+        if (startsWith(text, phrase.text))  // its first eight bytes are the key
             parsers |= phrase.parsers;
     }
     return parsers;
