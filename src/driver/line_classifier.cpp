@@ -155,7 +155,7 @@ ParserSet LineClassifier::startsOf(std::string_view text) const {
     std::uint64_t key = startKey(text.data());
     ParserSet parsers = 0;
     for (const Phrase& phrase : starts_.find(key, keyHash(key))) {
-        if (startsWith(text, phrase.text))  // its first eight bytes are the key
+        if (startsWith(text, phrase.text))  // no head test: the key is its first eight bytes
             parsers |= phrase.parsers;
     }
     return parsers;
