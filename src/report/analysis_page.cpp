@@ -127,7 +127,7 @@ namespace {
 
 void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
     put(out, "<html><head><title>Analyse du fichier ");
-    put(out, htmlEscape(logFileName));
+    putEscaped(out, logFileName);
     put(out,
         "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
     put(out, refreshTag(setting));

@@ -227,7 +227,7 @@ void writeRangedRow(std::FILE* out, const WeaponStyleEntry& entry, std::int64_t 
     std::int64_t precise = entry.preciseShotDamage.count();
     openRow(out);
     openNameCell(out, 300);
-    put(out, htmlEscape(entry.weaponName));
+    putEscaped(out, entry.weaponName);
     writeSpeedText(out, entry.attackIntervals);
     closeCell(out);
     writeStatCells(out, entry.hitDamage, &entry.hitModifier, &entry.critDamage);

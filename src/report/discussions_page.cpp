@@ -1,7 +1,9 @@
 #include "report/discussions_page.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "base/console.h"
 #include "base/latin1.h"
@@ -51,7 +53,7 @@ struct ChannelPass {
 
 void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
     put(out, "<html><head><title>Discussions du fichier ");
-    put(out, htmlEscape(logFileName));
+    putEscaped(out, logFileName);
     put(out,
         "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
     put(out, refreshTag(setting));
@@ -123,24 +125,38 @@ void writeMessage(std::FILE* out, const ChatLine& stored, std::size_t c) {
         recipient = text.substr(end + 1);
     }
     put(out, "<font size=2><i>");
-    put(out, htmlEscape(line.substr(1, 8)));
+    putEscaped(out, line.substr(1, 8));
     put(out, "</i> - <b>");
-    put(out, htmlEscape(speaker));
-    put(out, htmlEscape(recipient));
+    putEscaped(out, speaker);
+    putEscaped(out, recipient);
     put(out, "</b> : ");
-    put(out, htmlEscape(text.substr(start, end - start)));
+    putEscaped(out, text.substr(start, end - start));
     put(out, "</font><br>");
 }
 
-void processLine(std::FILE* out, const ChatLine& stored, std::size_t c, ChannelPass& pass,
-                 bool quiet) {
+// What a stored line is to the channel passes: one bit per channel whose message it is, and
+// `openingBit` for a log opening. Found once for the seven passes.
+constexpr std::uint8_t openingBit = 0x80;
+
+std::uint8_t lineKinds(std::string_view line) {
+    std::uint8_t kinds = startsWith(line, logOpening) ? openingBit : 0;
+    std::string_view text = messageText(line);
+    if (startsWith(text, chatMark)) {
+        for (std::size_t c = 0; c < channels().size(); ++c)
+            kinds |= belongsTo(text, c) ? static_cast<std::uint8_t>(1u << c) : 0;
+    }
+    return kinds;
+}
+
+void processLine(std::FILE* out, const ChatLine& stored, std::uint8_t kinds, std::size_t c,
+                 ChannelPass& pass, bool quiet) {
     std::string_view line = stored.text;
-    if (startsWith(line, logOpening)) {
+    if ((kinds & openingBit) != 0) {
         pass.date = LogDate{std::string(line), false};
         formatLogDate(pass.date, line, !quiet);
         pass.datePending = true;
     }
-    if (!belongsTo(messageText(line), c))
+    if ((kinds >> c & 1) == 0)
         return;
     if (!pass.headingWritten) {
         pass.headingWritten = true;
@@ -151,7 +167,7 @@ void processLine(std::FILE* out, const ChatLine& stored, std::size_t c, ChannelP
     }
     if (pass.datePending) {
         put(out, "<br><font size=\"2\"><i>");
-        put(out, htmlEscape(pass.date.text));
+        putEscaped(out, pass.date.text);
         if (pass.date.formatted)
             put(out, "<br>");
         put(out, "</i></font><br>");
@@ -223,18 +239,22 @@ void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
     writeHeader(out, logFileName, setting);
     writeSummary(out);
     say("\n");
+    std::vector<std::uint8_t> kinds(store.size());
+    for (std::size_t i = 0; i < store.size(); ++i)
+        kinds[i] = lineKinds(store[i].text);
     int progress = 0;
     for (std::size_t c = 0; c < channels().size(); ++c) {
         ChannelPass pass;
         say("analyse ");
         say(channels()[c].consoleName);
-        for (const ChatLine& stored : store) {
+        for (std::size_t i = 0; i < store.size(); ++i) {
             if (++progress == 100) {
                 if (!setting.quiet)
                     consoleProgressDot();
                 progress = 0;
             }
-            processLine(out, stored, c, pass, setting.quiet);
+            if ((kinds[i] & (openingBit | 1u << c)) != 0)
+                processLine(out, store[i], kinds[i], c, pass, setting.quiet);
         }
         say("\n");
     }

@@ -15,7 +15,7 @@ constexpr const char* layoutTable = "<table>";
 
 void writeSpellNameCell(std::FILE* out, const SpellEntry& spell) {
     openNameCell(out, 300);
-    put(out, htmlEscape(spell.name));
+    putEscaped(out, spell.name);
     writeSpeedText(out, spell.castTimes);
     closeCell(out);
 }

@@ -1,5 +1,6 @@
 #include "report/page_output.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdarg>
 
@@ -12,6 +13,10 @@ namespace {
 // The page being written, for the message of a failed write.
 std::FILE* outInProgress = nullptr;
 std::string nameInProgress;
+// Its text not yet handed to its file: one write of about `pendingLimit` bytes costs much less
+// than the thousands of small ones a page is made of.
+std::string pending;
+constexpr std::size_t pendingLimit = std::size_t{1} << 16;
 
 [[noreturn]] void failedPage(const std::string& name, int error) {
     fatalError("impossible d'ecrire le fichier " + name + " : " +
@@ -21,6 +26,22 @@ std::string nameInProgress;
 void checkWrite(std::FILE* out, bool written) {
     if (!written && out == outInProgress)
         failedPage(nameInProgress, errno);
+}
+
+void writePending() {
+    bool written = std::fwrite(pending.data(), 1, pending.size(), outInProgress) == pending.size();
+    pending.clear();
+    checkWrite(outInProgress, written);
+}
+
+// Takes the page's text; true when it went to the page in progress.
+bool heldForPage(std::FILE* out, std::string_view text) {
+    if (out != outInProgress || out == nullptr)
+        return false;
+    pending.append(text);
+    if (pending.size() >= pendingLimit)
+        writePending();
+    return true;
 }
 
 }  // namespace
@@ -51,10 +72,14 @@ PageFile openPage(const std::string& folder, const std::string& fileName) {
     setScratchFile(page.temporaryName, page.out);
     outInProgress = page.out;
     nameInProgress = name;
+    pending.clear();
+    pending.reserve(pendingLimit + 4096);
     return page;
 }
 
 void closePage(PageFile& page) {
+    if (page.out == outInProgress)
+        writePending();
     errno = 0;
     if (std::fflush(page.out) != 0)
         failedPage(page.name, errno);
@@ -72,15 +97,57 @@ void closePage(PageFile& page) {
 }
 
 void put(std::FILE* out, std::string_view text) {
-    checkWrite(out, std::fwrite(text.data(), 1, text.size(), out) == text.size());
+    if (!heldForPage(out, text))
+        checkWrite(out, std::fwrite(text.data(), 1, text.size(), out) == text.size());
 }
 
 void putf(std::FILE* out, const char* format, ...) {
     std::va_list args;
     va_start(args, format);
-    int written = std::vfprintf(out, format, args);
+    std::array<char, 512> text;
+    int size = std::vsnprintf(text.data(), text.size(), format, args);
     va_end(args);
-    checkWrite(out, written >= 0);
+    if (size < 0) {
+        checkWrite(out, false);
+        return;
+    }
+    if (static_cast<std::size_t>(size) < text.size()) {
+        put(out, std::string_view(text.data(), static_cast<std::size_t>(size)));
+        return;
+    }
+    std::string longer(static_cast<std::size_t>(size) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(longer.data(), longer.size(), format, args);
+    va_end(args);
+    longer.pop_back();
+    put(out, longer);
+}
+
+void putEscaped(std::FILE* out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::string_view entity;
+        switch (text[i]) {
+            case '&':
+                entity = "&amp;";
+                break;
+            case '<':
+                entity = "&lt;";
+                break;
+            case '>':
+                entity = "&gt;";
+                break;
+            case '"':
+                entity = "&quot;";
+                break;
+            default:
+                continue;
+        }
+        put(out, text.substr(from, i - from));
+        put(out, entity);
+        from = i + 1;
+    }
+    put(out, text.substr(from));
 }
 
 std::string htmlEscape(std::string_view text) {

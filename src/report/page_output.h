@@ -52,4 +52,7 @@ inline long long printable(std::int64_t value) {
 // A text from the log made safe for a page: & < > " become &amp; &lt; &gt; &quot;.
 std::string htmlEscape(std::string_view text);
 
+// Writes a text from the log made safe for a page, as htmlEscape makes it.
+void putEscaped(std::FILE* out, std::string_view text);
+
 }  // namespace torvelin

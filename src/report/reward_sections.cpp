@@ -60,7 +60,7 @@ void writeKillerSection(const PageContext& page, const PartStats& stats) {
         const KillerEntry& killer = stats.killers[static_cast<std::size_t>(i)];
         if (i != 0)
             put(out, ", ");
-        put(out, htmlEscape(killer.name));
+        putEscaped(out, killer.name);
         if (killer.deaths != 1)
             putf(out, "(%i fois)", killer.deaths);
         deaths += killer.deaths;
@@ -94,7 +94,7 @@ void writeHuntingSection(const PageContext& page, const PartStats& stats) {
         // The player's own kills are shown in bold; the tags are ours, the name is the log's.
         if (kill.killedByPlayer)
             put(out, "<b>");
-        put(out, htmlEscape(kill.victimName));
+        putEscaped(out, kill.victimName);
         if (kill.killedByPlayer)
             put(out, "</b>");
         putf(out, " (%lld rps)", printable(kill.realmPoints));
@@ -166,7 +166,7 @@ void writeMonsterRow(std::FILE* out, const MonsterEntry& monster) {
         if (i != 0)
             put(out, "<br>");
         putf(out, "%i * ", loot.times);
-        put(out, htmlEscape(loot.name));
+        putEscaped(out, loot.name);
     }
     closeCell(out);
     closeRow(out);
@@ -283,7 +283,7 @@ void writeCraftFigureCells(std::FILE* out, const CraftFigures& figures) {
 }
 
 void writeSkillGain(std::FILE* out, const SkillGain& skill) {
-    put(out, htmlEscape(skill.skillName));
+    putEscaped(out, skill.skillName);
     putf(out, " + %i<br>", skill.gains);
 }
 
