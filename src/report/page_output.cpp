@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdarg>
 
 #include "base/console.h"
@@ -121,6 +122,12 @@ void putf(std::FILE* out, const char* format, ...) {
     va_end(args);
     longer.pop_back();
     put(out, longer);
+}
+
+void putNumber(std::FILE* out, std::int64_t value) {
+    std::array<char, 24> digits;
+    auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    put(out, std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
 }
 
 void putEscaped(std::FILE* out, std::string_view text) {

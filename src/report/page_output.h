@@ -44,6 +44,9 @@ void put(std::FILE* out, std::string_view text);
 // Writes formatted text; "%%" writes one percent sign.
 void putf(std::FILE* out, const char* format, ...) TORVELIN_PRINTF_FORMAT(2, 3);
 
+// Writes an integer as "%lld" writes it.
+void putNumber(std::FILE* out, std::int64_t value);
+
 // An integer as printf's "%lld" takes it.
 inline long long printable(std::int64_t value) {
     return static_cast<long long>(value);

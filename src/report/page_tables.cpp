@@ -8,36 +8,45 @@ namespace {
 // The frame after "<table ": the black background between the cells draws the grid.
 constexpr std::string_view frame = "border=\"0\" bgcolor=\"#000000\">";
 
-constexpr const char* headerShade = "#DEE3E7";
-constexpr const char* rowShade = "#EFEFEF";
+constexpr std::string_view headerShade = "#DEE3E7";
+constexpr std::string_view rowShade = "#EFEFEF";
 
 // What follows the width of a cell: nothing, a space, or the fixed height.
-constexpr const char* plainCellEnd = ">";
-constexpr const char* nameCellEnd = " >";
-constexpr const char* tallCellEnd = " height=\"25\" >";
+constexpr std::string_view plainCellEnd = ">";
+constexpr std::string_view nameCellEnd = " >";
+constexpr std::string_view tallCellEnd = " height=\"25\" >";
 
-void openRowWith(std::FILE* out, const char* align, const char* shade) {
-    putf(out, "<tr align=\"%s\" bgcolor=\"%s\">", align, shade);
+void openRowWith(std::FILE* out, std::string_view align, std::string_view shade) {
+    put(out, "<tr align=\"");
+    put(out, align);
+    put(out, "\" bgcolor=\"");
+    put(out, shade);
+    put(out, "\">");
 }
 
 // "<td width="WIDTH"" and the end; "<td>" for a WIDTH of 0.
-void openCellEndingWith(std::FILE* out, int width, const char* end) {
-    if (width == 0)
+void openCellEndingWith(std::FILE* out, int width, std::string_view end) {
+    if (width == 0) {
         put(out, "<td>");
-    else
-        putf(out, "<td width=\"%i\"%s", width, end);
+        return;
+    }
+    put(out, "<td width=\"");
+    putNumber(out, width);
+    put(out, "\"");
+    put(out, end);
 }
 
-void writeTextCell(std::FILE* out, int width, const char* end, std::string_view text) {
+void writeTextCell(std::FILE* out, int width, std::string_view end, std::string_view text) {
     openCellEndingWith(out, width, end);
     put(out, text);
     closeCell(out);
 }
 
-void writeFigureCell(std::FILE* out, int width, const char* end, std::int64_t value,
-                     const char* unit) {
+void writeFigureCell(std::FILE* out, int width, std::string_view end, std::int64_t value,
+                     std::string_view unit) {
     openCellEndingWith(out, width, end);
-    putf(out, "%lld%s", printable(value), unit);
+    putNumber(out, value);
+    put(out, unit);
     closeCell(out);
 }
 

@@ -95,7 +95,7 @@ void writeStatCells(std::FILE* out, const ValueList& samples, const ValueList* m
         std::int64_t modifier = roundHalfUp(sampleMean(*modifiers));
         putf(out, "%lld(%s%lld)", printable(mean), modifier > 0 ? "+" : "", printable(modifier));
     } else {
-        putf(out, "%lld", printable(mean));
+        putNumber(out, mean);
     }
     closeCell(out);
     double exactMean = sampleMean(samples);
@@ -121,7 +121,7 @@ void writeTruncatedDecimal(std::FILE* out, double x, int decimals) {
     for (int i = 0; i < decimals; ++i) {
         double t = std::trunc(x);
         x = (x - t) * 10.0;
-        putf(out, "%lld", printable(truncated(x)));
+        putNumber(out, truncated(x));
     }
 }
 
@@ -177,7 +177,7 @@ void writeGroupedNumber(std::FILE* out, std::int64_t low, std::int64_t high) {
         for (int i = decimalDigits(high) - 1; i >= 0; --i) {
             std::int64_t digit = high / powerOfTen(i);
             high -= digit * powerOfTen(i);
-            putf(out, "%lld", printable(digit));
+            putNumber(out, digit);
             if (i % 3 == 0)
                 put(out, ".");
         }
@@ -195,7 +195,7 @@ void writeGroupedNumber(std::FILE* out, std::int64_t low, std::int64_t high) {
     for (int i = lowDigits - 1; i >= 0; --i) {
         std::int64_t digit = low / powerOfTen(i);
         low -= digit * powerOfTen(i);
-        putf(out, "%lld", printable(digit));
+        putNumber(out, digit);
         if (i % 3 == 0 && i != 0)
             put(out, ".");
     }
