@@ -131,31 +131,35 @@ void putNumber(std::FILE* out, std::int64_t value) {
 }
 
 void putEscaped(std::FILE* out, std::string_view text) {
+    static constexpr std::array<bool, 256> special = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : {'&', '<', '>', '"'})
+            table[c] = true;
+        return table;
+    }();
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        std::string_view entity;
+        if (!special[static_cast<unsigned char>(text[i])])
+            continue;
+        put(out, text.substr(from, i - from));
         switch (text[i]) {
             case '&':
-                entity = "&amp;";
+                put(out, "&amp;");
                 break;
             case '<':
-                entity = "&lt;";
+                put(out, "&lt;");
                 break;
             case '>':
-                entity = "&gt;";
-                break;
-            case '"':
-                entity = "&quot;";
+                put(out, "&gt;");
                 break;
             default:
-                continue;
+                put(out, "&quot;");
         }
-        put(out, text.substr(from, i - from));
-        put(out, entity);
         from = i + 1;
     }
     put(out, text.substr(from));
 }
+
 
 std::string htmlEscape(std::string_view text) {
     std::string escaped;
