@@ -86,6 +86,14 @@ unsigned pairsAt(const char* at, char first, char second) {
 }  // namespace
 
 void LineClassifier::PhraseTable::add(const Phrase& entry) {
+    // A phrase of several gates is compared once, for all their parsers.
+    for (Phrase& phrase : phrases_) {
+        if (phrase.key == entry.key && phrase.offset == entry.offset &&
+            phrase.text == entry.text) {
+            phrase.parsers |= entry.parsers;
+            return;
+        }
+    }
     phrases_.insert(
         std::upper_bound(phrases_.begin(), phrases_.end(), entry,
                          [](const Phrase& a, const Phrase& b) { return a.key < b.key; }),
