@@ -88,8 +88,7 @@ unsigned pairsAt(const char* at, char first, char second) {
 void LineClassifier::PhraseTable::add(const Phrase& entry) {
     // A phrase of several gates is compared once, for all their parsers.
     for (Phrase& phrase : phrases_) {
-        if (phrase.key == entry.key && phrase.offset == entry.offset &&
-            phrase.text == entry.text) {
+        if (phrase.key == entry.key && phrase.offset == entry.offset && phrase.text == entry.text) {
             phrase.parsers |= entry.parsers;
             return;
         }

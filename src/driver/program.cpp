@@ -1,9 +1,11 @@
 #include "driver/program.h"
 
 #include <algorithm>
+#include <future>
 #include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "base/console.h"
@@ -39,7 +41,14 @@ bool hasTimeStamp(std::string_view line) {
            line[6] == ':' && digits(7) && line[9] == ']';
 }
 
-void outOfMemory() {
+// Whether this thread makes the discussions page beside the analysis pages (see
+// writeAllPages): there, running out of memory goes back to the program's thread, which ends the
+// program.
+thread_local bool makingPageAside = false;
+
+[[noreturn]] void outOfMemory() {
+    if (makingPageAside)
+        throw std::bad_alloc();
     fatalError("memoire insuffisante");
 }
 
@@ -114,6 +123,40 @@ void writePages(LogParts& parts, const std::vector<std::string>& files,
             parts.records[index].reset();
         }
     }
+}
+
+// Writes the pages of every part, then discussions.html. The discussions page is made in memory
+// on a second thread meanwhile (on this one when no thread can be started); the console text and
+// every file come out in the same order as if it were made afterwards. A fatal error while the
+// analysis pages are written waits for that thread first.
+void writeAllPages(Reading& reading, const std::vector<std::string>& files,
+                   std::string_view logFileName, const PageSetting& setting, bool keepRecords) {
+    std::future<DiscussionsText> aside;
+    try {
+        aside = std::async(std::launch::async, [&reading, logFileName, &setting] {
+            makingPageAside = true;
+            return makeDiscussionsPage(reading.chat, logFileName, setting);
+        });
+    } catch (const std::system_error&) {
+        // No second thread: the page is made below.
+    }
+    setBackgroundWork([&aside] {
+        if (aside.valid())
+            aside.wait();
+    });
+    writePages(reading.parts, files, logFileName, setting, keepRecords);
+    std::optional<DiscussionsText> discussions;
+    try {
+        if (aside.valid())
+            discussions = aside.get();
+    } catch (const std::bad_alloc&) {
+        setBackgroundWork(nullptr);
+        outOfMemory();
+    }
+    setBackgroundWork(nullptr);
+    if (!discussions)
+        discussions = makeDiscussionsPage(reading.chat, logFileName, setting);
+    writeDiscussionsPage(*discussions, setting);
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,
@@ -301,8 +344,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
             "jeu ?\n");
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    writePages(reading.parts, files, logFileName, setting, command.follow);
-    writeDiscussionsPage(reading.chat, logFileName, setting);
+    writeAllPages(reading, files, logFileName, setting, command.follow);
     printClosing(files, folder, platform().clockMs() - start);
     if (command.follow) {
         follower.setting.quiet = true;  // a round reports in one line

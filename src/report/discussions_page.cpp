@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "base/console.h"
@@ -51,29 +52,31 @@ struct ChannelPass {
     bool datePending = false;
 };
 
-void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
-    put(out, "<html><head><title>Discussions du fichier ");
-    putEscaped(out, logFileName);
-    put(out,
-        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
-    put(out, refreshTag(setting));
-    put(out,
+void addHeader(std::string& page, std::string_view logFileName, const PageSetting& setting) {
+    page += "<html><head><title>Discussions du fichier ";
+    appendEscaped(page, logFileName);
+    page += "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">";
+    page += refreshTag(setting);
+    page +=
         "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
-        "<a name=\"sommaire\"></a><a href=\"");
-    put(out, siteAddress);
-    put(out,
+        "<a name=\"sommaire\"></a><a href=\"";
+    page += siteAddress;
+    page +=
         "\">Le site de TORVELIN</a></font></p><p align=\"center\"><font size=\"5\"><b>"
         "<font color=\"#003399\">TORVELIN par Orsimel   - version 0.8 "
-        "(beta)</font></b></font></p>");
+        "(beta)</font></b></font></p>";
 }
 
-void writeSummary(std::FILE* out) {
-    put(out, "<table><tr align=\"center\">");
+void addSummary(std::string& page) {
+    page += "<table><tr align=\"center\">";
     for (std::size_t c = 0; c < channels().size(); ++c) {
-        putf(out, "<td width=\"100\"><a href=\"./discussions.html#balise%zu\">%s </a></td>", c,
-             std::string(channels()[c].title).c_str());
+        page += "<td width=\"100\"><a href=\"./discussions.html#balise";
+        page += std::to_string(c);
+        page += "\">";
+        page += channels()[c].title;
+        page += " </a></td>";
     }
-    put(out, "</tr></table>");
+    page += "</tr></table>";
 }
 
 // Whether the stored line is a message of channel `c`.
@@ -89,7 +92,8 @@ bool belongsTo(std::string_view text, std::size_t c) {
     return c == generalChannel && startsWith(text.substr(channel.prefix.size()), "Vous dîtes"_l1);
 }
 
-void writeMessage(std::FILE* out, const ChatLine& stored, std::size_t c) {
+// Adds the message of a line of channel `c`; false when the line has no message text.
+bool addMessage(std::string& page, const ChatLine& stored, std::size_t c) {
     std::string_view line = stored.text;
     const Channel& channel = channels()[c];
     std::string_view text = messageText(line);
@@ -113,30 +117,32 @@ void writeMessage(std::FILE* out, const ChatLine& stored, std::size_t c) {
             start += channel.textMarker.size();
     }
     if (start == notFound)
-        fatalMalformedLine(line);
+        return false;
     std::size_t end = text.find(channel.textEnd, start);
     std::string_view recipient;
     if (end == notFound) {
         // A line cut at its length limit keeps the text it has.
         if (!stored.cut)
-            fatalMalformedLine(line);
+            return false;
         end = text.size();
     } else if (c == privateChannel && startsWith(text.substr(end + 1), " à "_l1)) {
         recipient = text.substr(end + 1);
     }
-    put(out, "<font size=2><i>");
-    putEscaped(out, line.substr(1, 8));
-    put(out, "</i> - <b>");
-    putEscaped(out, speaker);
-    putEscaped(out, recipient);
-    put(out, "</b> : ");
-    putEscaped(out, text.substr(start, end - start));
-    put(out, "</font><br>");
+    page += "<font size=2><i>";
+    appendEscaped(page, line.substr(1, 8));
+    page += "</i> - <b>";
+    appendEscaped(page, speaker);
+    appendEscaped(page, recipient);
+    page += "</b> : ";
+    appendEscaped(page, text.substr(start, end - start));
+    page += "</font><br>";
+    return true;
 }
 
 // What a stored line is to the channel passes: one bit per channel whose message it is, and
 // `openingBit` for a log opening. Found once for the seven passes.
 constexpr std::uint8_t openingBit = 0x80;
+static_assert(std::tuple_size_v<std::remove_cvref_t<decltype(channels())>> < 8);
 
 std::uint8_t lineKinds(std::string_view line) {
     std::uint8_t kinds = startsWith(line, logOpening) ? openingBit : 0;
@@ -146,34 +152,6 @@ std::uint8_t lineKinds(std::string_view line) {
             kinds |= belongsTo(text, c) ? static_cast<std::uint8_t>(1u << c) : 0;
     }
     return kinds;
-}
-
-void processLine(std::FILE* out, const ChatLine& stored, std::uint8_t kinds, std::size_t c,
-                 ChannelPass& pass, bool quiet) {
-    std::string_view line = stored.text;
-    if ((kinds & openingBit) != 0) {
-        pass.date = LogDate{std::string(line), false};
-        formatLogDate(pass.date, line, !quiet);
-        pass.datePending = true;
-    }
-    if ((kinds >> c & 1) == 0)
-        return;
-    if (!pass.headingWritten) {
-        pass.headingWritten = true;
-        putf(out,
-             "<br><b><a name=\"balise%zu\"></a>%s</b> (<i><a "
-             "href=\"./discussions.html#sommaire\">retour sommaire</a></i>)<br>",
-             c, std::string(channels()[c].title).c_str());
-    }
-    if (pass.datePending) {
-        put(out, "<br><font size=\"2\"><i>");
-        putEscaped(out, pass.date.text);
-        if (pass.date.formatted)
-            put(out, "<br>");
-        put(out, "</i></font><br>");
-        pass.datePending = false;
-    }
-    writeMessage(out, stored, c);
 }
 
 std::string_view frenchWeekday(std::string_view day) {
@@ -193,32 +171,28 @@ std::string_view frenchWeekday(std::string_view day) {
     return day;
 }
 
-}  // namespace
+std::string dateWarning(std::string_view storedLine) {
+    std::string warning =
+        "\nprobleme avec la conversion de la date du log, l'analyse se poursuit\nligne : ";
+    warning += storedLine;
+    warning += "\n";
+    return warning;
+}
 
-void formatLogDate(LogDate& date, std::string_view storedLine, bool warn) {
+// Cuts the log-opening line of `date` into the French heading; false when it cannot be cut.
+bool frenchDate(LogDate& date) {
     std::string_view text = date.text;
     std::size_t cursor = text.find(": ");
     std::array<std::string_view, 4> tokens;
-    bool complete = cursor != notFound;
-    if (complete)
-        cursor += 2;
-    for (std::size_t i = 0; complete && i < tokens.size(); ++i) {
+    if (cursor == notFound)
+        return false;
+    cursor += 2;
+    for (std::string_view& token : tokens) {
         std::size_t blank = text.find(' ', cursor);
-        if (blank == notFound) {
-            complete = false;
-        } else {
-            tokens[i] = text.substr(cursor, blank - cursor);
-            cursor = blank + 1;
-        }
-    }
-    if (!complete) {
-        if (!warn)
-            return;
-        consoleWrite(
-            "\nprobleme avec la conversion de la date du log, l'analyse se poursuit\nligne : ");
-        consoleWrite(storedLine);
-        consoleWrite("\n");
-        return;
+        if (blank == notFound)
+            return false;
+        token = text.substr(cursor, blank - cursor);
+        cursor = blank + 1;
     }
     std::string_view year = text.substr(cursor, 4);
     std::string formatted;
@@ -226,18 +200,58 @@ void formatLogDate(LogDate& date, std::string_view storedLine, bool warn) {
     formatted.append(tokens[2]).append(" ").append(tokens[1]).append(" ");
     formatted.append(year).append(" - ").append(tokens[3]);
     date = LogDate{formatted, true};
+    return true;
 }
 
-void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
-                          const PageSetting& setting) {
+// Adds what a stored line of kinds `kinds` brings to the pass of channel `c`; false when it is a
+// message without text.
+bool addLine(DiscussionsText& made, const ChatLine& stored, std::uint8_t kinds, std::size_t c,
+             ChannelPass& pass, bool quiet) {
+    std::string_view line = stored.text;
+    std::string& page = made.page;
+    if ((kinds & openingBit) != 0) {
+        pass.date = LogDate{std::string(line), false};
+        if (!frenchDate(pass.date) && !quiet)
+            made.console += dateWarning(line);
+        pass.datePending = true;
+    }
+    if ((kinds >> c & 1) == 0)
+        return true;
+    if (!pass.headingWritten) {
+        pass.headingWritten = true;
+        page += "<br><b><a name=\"balise";
+        page += std::to_string(c);
+        page += "\"></a>";
+        page += channels()[c].title;
+        page += "</b> (<i><a href=\"./discussions.html#sommaire\">retour sommaire</a></i>)<br>";
+    }
+    if (pass.datePending) {
+        page += "<br><font size=\"2\"><i>";
+        appendEscaped(page, pass.date.text);
+        if (pass.date.formatted)
+            page += "<br>";
+        page += "</i></font><br>";
+        pass.datePending = false;
+    }
+    return addMessage(page, stored, c);
+}
+
+}  // namespace
+
+void formatLogDate(LogDate& date, std::string_view storedLine, bool warn) {
+    if (!frenchDate(date) && warn)
+        consoleWrite(dateWarning(storedLine));
+}
+
+DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
+                                    const PageSetting& setting) {
+    DiscussionsText made;
     auto say = [&](std::string_view text) {
         if (!setting.quiet)
-            consoleWrite(text);
+            made.console += text;
     };
-    PageFile file = openPage(setting.folder, "discussions.html");
-    std::FILE* out = file.out;
-    writeHeader(out, logFileName, setting);
-    writeSummary(out);
+    addHeader(made.page, logFileName, setting);
+    addSummary(made.page);
     say("\n");
     std::vector<std::uint8_t> kinds(store.size());
     for (std::size_t i = 0; i < store.size(); ++i)
@@ -249,17 +263,33 @@ void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
         say(channels()[c].consoleName);
         for (std::size_t i = 0; i < store.size(); ++i) {
             if (++progress == 100) {
-                if (!setting.quiet)
-                    consoleProgressDot();
+                say(".");
                 progress = 0;
             }
-            if ((kinds[i] & (openingBit | 1u << c)) != 0)
-                processLine(out, store[i], kinds[i], c, pass, setting.quiet);
+            if ((kinds[i] & (openingBit | 1u << c)) != 0 &&
+                !addLine(made, store[i], kinds[i], c, pass, setting.quiet)) {
+                made.malformedLine = store[i].text;
+                return made;
+            }
         }
         say("\n");
     }
-    put(out, "</html>");
+    made.page += "</html>";
+    return made;
+}
+
+void writeDiscussionsPage(const DiscussionsText& made, const PageSetting& setting) {
+    PageFile file = openPage(setting.folder, "discussions.html");
+    consoleWrite(made.console);
+    if (made.malformedLine)
+        fatalMalformedLine(*made.malformedLine);
+    put(file.out, made.page);
     closePage(file);
+}
+
+void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
+                          const PageSetting& setting) {
+    writeDiscussionsPage(makeDiscussionsPage(store, logFileName, setting), setting);
 }
 
 }  // namespace torvelin

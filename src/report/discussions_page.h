@@ -2,11 +2,12 @@
 // dates of the log-opening lines.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-
 #include <utility>
 #include <vector>
+
 #include "report/page_output.h"
 
 namespace torvelin {
@@ -36,7 +37,24 @@ struct LogDate {
 // with a console warning naming `storedLine` (unless not `warn`).
 void formatLogDate(LogDate& date, std::string_view storedLine, bool warn = true);
 
-// Writes discussions.html, as `setting` says.
+// The discussions page made in memory, with the console text that tells of its making. A stored
+// line whose message has no text ends it: `malformedLine`, which writing the page reports.
+struct DiscussionsText {
+    std::string page;
+    std::string console;
+    std::optional<std::string> malformedLine;
+};
+
+// Makes the discussions page of `store`, as `setting` says. It writes nothing and prints
+// nothing, so it may run on another thread than the one that writes the other pages.
+DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
+                                    const PageSetting& setting = {});
+
+// Writes a page made by makeDiscussionsPage: the console text, then the page; a malformed line is
+// a fatal error once the console text is out.
+void writeDiscussionsPage(const DiscussionsText& made, const PageSetting& setting = {});
+
+// Makes and writes discussions.html, as `setting` says.
 void writeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
                           const PageSetting& setting = {});
 

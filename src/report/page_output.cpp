@@ -45,6 +45,39 @@ bool heldForPage(std::FILE* out, std::string_view text) {
     return true;
 }
 
+// Hands `take` the pieces of `text` made safe for a page: the runs of plain bytes and the
+// entities of & < > ".
+template <typename Take>
+void forEachEscapedPiece(std::string_view text, Take take) {
+    static constexpr std::array<bool, 256> special = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : {'&', '<', '>', '"'})
+            table[c] = true;
+        return table;
+    }();
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!special[static_cast<unsigned char>(text[i])])
+            continue;
+        take(text.substr(from, i - from));
+        switch (text[i]) {
+            case '&':
+                take("&amp;");
+                break;
+            case '<':
+                take("&lt;");
+                break;
+            case '>':
+                take("&gt;");
+                break;
+            default:
+                take("&quot;");
+        }
+        from = i + 1;
+    }
+    take(text.substr(from));
+}
+
 }  // namespace
 
 std::string refreshTag(const PageSetting& setting) {
@@ -131,57 +164,17 @@ void putNumber(std::FILE* out, std::int64_t value) {
 }
 
 void putEscaped(std::FILE* out, std::string_view text) {
-    static constexpr std::array<bool, 256> special = [] {
-        std::array<bool, 256> table{};
-        for (unsigned char c : {'&', '<', '>', '"'})
-            table[c] = true;
-        return table;
-    }();
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!special[static_cast<unsigned char>(text[i])])
-            continue;
-        put(out, text.substr(from, i - from));
-        switch (text[i]) {
-            case '&':
-                put(out, "&amp;");
-                break;
-            case '<':
-                put(out, "&lt;");
-                break;
-            case '>':
-                put(out, "&gt;");
-                break;
-            default:
-                put(out, "&quot;");
-        }
-        from = i + 1;
-    }
-    put(out, text.substr(from));
+    forEachEscapedPiece(text, [out](std::string_view piece) { put(out, piece); });
 }
 
+void appendEscaped(std::string& to, std::string_view text) {
+    forEachEscapedPiece(text, [&to](std::string_view piece) { to += piece; });
+}
 
 std::string htmlEscape(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            default:
-                escaped.push_back(c);
-        }
-    }
+    appendEscaped(escaped, text);
     return escaped;
 }
 

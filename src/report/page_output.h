@@ -58,4 +58,7 @@ std::string htmlEscape(std::string_view text);
 // Writes a text from the log made safe for a page, as htmlEscape makes it.
 void putEscaped(std::FILE* out, std::string_view text);
 
+// Appends a text from the log made safe for a page, as htmlEscape makes it.
+void appendEscaped(std::string& to, std::string_view text);
+
 }  // namespace torvelin

@@ -262,6 +262,31 @@ TEST(ProgramFaults, TheRestOfALongChatLineIsNoLine) {
               std::string::npos);
 }
 
+// The discussions page is made while the analysis pages are written: its console text still
+// follows theirs, and a message without text still ends the program there, with no page of
+// discussions left.
+TEST(ProgramFaults, AMalformedChatLineEndsTheProgramAfterTheAnalysisPages) {
+    TempFolder folder;
+    folder.write("chat.log",
+                 "[10:00:00] Vous attaquez le loup avec votre dague, et infligez 40 points!\n"
+                 "[10:00:01] @@[Guilde] Karl : \"bonsoir\"\n"
+                 "[10:00:02] @@[Groupe] Karl : \"sans fin\n");
+    ProgramRun run = runTorvelin(folder);
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "analyse et ecriture de la partie de log nommee \"Resultats\"\n\nanalyse du chat "
+        "Guilde\nanalyse du chat Amis\nanalyse du chat Groupe\n\nERREUR\n\nligne incomplete ou "
+        "mal formee\nl'erreur s'est produite dans la ligne : \n[10:00:02] @@[Groupe] Karl : "
+        "\"sans fin\n\n";
+    ASSERT_GE(run.console.size(), expectedEnd.size());
+    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_TRUE(std::filesystem::exists(folder.file("Resultats.html")));
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        files += entry.path().filename() == ".typed-input" ? 0 : 1;
+    EXPECT_EQ(files, 2u);  // the log and its analysis page
+}
+
 // Names that differ only by case or by a character a file name cannot hold, device names and a
 // part named after the discussions page each get a file of their own, named in UTF-8 on disk.
 TEST(ProgramFaults, PartsNeverShareAPageFile) {
