@@ -35,10 +35,16 @@ void writePending() {
     checkWrite(outInProgress, written);
 }
 
-// Takes the page's text; true when it went to the page in progress.
+// Takes the page's text; true when it went to the page in progress. A text as large as the
+// pieces goes to the file as it is, after the text held before it.
 bool heldForPage(std::FILE* out, std::string_view text) {
     if (out != outInProgress || out == nullptr)
         return false;
+    if (text.size() >= pendingLimit) {
+        writePending();
+        checkWrite(out, std::fwrite(text.data(), 1, text.size(), out) == text.size());
+        return true;
+    }
     pending.append(text);
     if (pending.size() >= pendingLimit)
         writePending();

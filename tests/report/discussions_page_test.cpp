@@ -80,22 +80,6 @@ TEST_F(DiscussionsPage, MessagesOfOtherPlayersAreEscaped) {
     EXPECT_EQ(text.find("<script>"), std::string::npos);
 }
 
-// A page is handed to its file in large pieces: every piece arrives, in order.
-TEST_F(DiscussionsPage, ALargePageReachesItsFileWhole) {
-    ChatStore store;
-    for (int i = 0; i < 4000; ++i)
-        store.emplace_back("[10:00:00] @@[Guilde] Eve : \"message & " + std::to_string(i) + "\"\n");
-    std::string text = page(store);
-    std::size_t at = 0;
-    for (int i = 0; i < 4000; ++i) {
-        std::string message = "<b>Eve</b> : message &amp; " + std::to_string(i) + "</font>";
-        at = text.find(message, at);
-        ASSERT_NE(at, std::string::npos) << i;
-    }
-    EXPECT_GT(text.size(), 200000u);
-    EXPECT_EQ(text.substr(text.size() - 7), "</html>");
-}
-
 TEST_F(DiscussionsPage, LongSpeakersAreNotCut) {
     std::string speaker(80, 's');
     std::string text = page({"[10:00:00] @@[Guilde] " + speaker + " : \"a\"\n"});
