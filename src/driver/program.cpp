@@ -145,18 +145,15 @@ void writeAllPages(Reading& reading, const std::vector<std::string>& files,
             aside.wait();
     });
     writePages(reading.parts, files, logFileName, setting, keepRecords);
-    std::optional<DiscussionsText> discussions;
+    DiscussionsText discussions;
     try {
-        if (aside.valid())
-            discussions = aside.get();
+        discussions =
+            aside.valid() ? aside.get() : makeDiscussionsPage(reading.chat, logFileName, setting);
     } catch (const std::bad_alloc&) {
-        setBackgroundWork(nullptr);
-        outOfMemory();
+        outOfMemory();  // thrown by the second thread
     }
     setBackgroundWork(nullptr);
-    if (!discussions)
-        discussions = makeDiscussionsPage(reading.chat, logFileName, setting);
-    writeDiscussionsPage(*discussions, setting);
+    writeDiscussionsPage(discussions, setting);
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,

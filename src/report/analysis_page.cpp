@@ -126,14 +126,8 @@ void writeNavigation(const PageContext& page, const PartStats& stats) {
 namespace {
 
 void writeHeader(std::FILE* out, std::string_view logFileName, const PageSetting& setting) {
-    put(out, "<html><head><title>Analyse du fichier ");
-    putEscaped(out, logFileName);
-    put(out,
-        "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
-    put(out, refreshTag(setting));
-    put(out,
-        "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
-        "<a href=\"");
+    put(out, pageHead("Analyse", logFileName, setting));
+    put(out, "<a href=\"");
     put(out, siteAddress);
     put(out,
         "\">Le site de TORVELIN</a></font></p><p align=\"center\"><font size=\"5\"><b>"

@@ -53,13 +53,8 @@ struct ChannelPass {
 };
 
 void addHeader(std::string& page, std::string_view logFileName, const PageSetting& setting) {
-    page += "<html><head><title>Discussions du fichier ";
-    appendEscaped(page, logFileName);
-    page += "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">";
-    page += refreshTag(setting);
-    page +=
-        "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font size=\"2\">"
-        "<a name=\"sommaire\"></a><a href=\"";
+    page += pageHead("Discussions", logFileName, setting);
+    page += "<a name=\"sommaire\"></a><a href=\"";
     page += siteAddress;
     page +=
         "\">Le site de TORVELIN</a></font></p><p align=\"center\"><font size=\"5\"><b>"

@@ -86,11 +86,20 @@ void forEachEscapedPiece(std::string_view text, Take take) {
 
 }  // namespace
 
-std::string refreshTag(const PageSetting& setting) {
-    if (setting.refreshSeconds <= 0)
-        return "";
-    return "<meta http-equiv=\"refresh\" content=\"" + std::to_string(setting.refreshSeconds) +
-           "\">";
+std::string pageHead(std::string_view title, std::string_view logFileName,
+                     const PageSetting& setting) {
+    std::string head = "<html><head><title>";
+    head += title;
+    head += " du fichier ";
+    appendEscaped(head, logFileName);
+    head += "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">";
+    if (setting.refreshSeconds > 0)
+        head += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(setting.refreshSeconds) +
+                "\">";
+    head +=
+        "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font "
+        "size=\"2\">";
+    return head;
 }
 
 PageFile openPage(const std::string& folder, const std::string& fileName) {

@@ -28,8 +28,10 @@ struct PageSetting {
     bool quiet = false;      // no console text while writing
 };
 
-// The head's line that makes a browser reload the page, or nothing.
-std::string refreshTag(const PageSetting& setting);
+// The start of a page up to its body's first font: "<html><head><title>TITLE du fichier LOG",
+// the Latin-1 character set, the reload of a followed page, and the page's colours.
+std::string pageHead(std::string_view title, std::string_view logFileName,
+                     const PageSetting& setting);
 
 // Starts the page `name` (a file name in the program's Latin-1 text) in `folder` (the current
 // folder when empty).
