@@ -1,6 +1,7 @@
 // Helpers shared by the tests: console capture, page capture, log lines.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -40,5 +41,10 @@ std::string logLine(std::string_view message, std::string_view stamp = "12:34:56
 
 // Reads a whole file as bytes; empty when it does not exist.
 std::string readFile(const std::string& path);
+
+// The last `size` bytes of `text`, or all of it when it is shorter.
+inline std::string_view lastBytes(std::string_view text, std::size_t size) {
+    return text.substr(text.size() - std::min(size, text.size()));
+}
 
 }  // namespace torvelin::testing

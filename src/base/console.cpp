@@ -1,10 +1,9 @@
 #include "base/console.h"
 
-#include <utility>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "base/platform.h"

@@ -43,6 +43,14 @@ std::string writing(const std::string& part) {
     return "\nanalyse et ecriture de la partie de log nommee \"" + part + "\"\n";
 }
 
+// The files in a run's folder, apart from the typed input the run was given.
+std::size_t filesIn(const TempFolder& folder) {
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        files += entry.path().filename() == ".typed-input" ? 0 : 1;
+    return files;
+}
+
 TEST(ProgramRun, EmptyLogGivesTheFrameOfEveryPage) {
     TempFolder folder;
     folder.write("chat.log", "");
@@ -152,8 +160,7 @@ TEST(ProgramRun, ChatStoreHolds30000Lines) {
     std::string expectedEnd =
         "\n\nERREUR\n\ntrop de lignes de chat\nl'erreur s'est produite dans la ligne : \n"
         "[10:00:01] @@[Guilde] A : \"trop\"\n\n";
-    ASSERT_GE(run.console.size(), expectedEnd.size());
-    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_FALSE(std::filesystem::exists(over.file("Resultats.html")));
 }
 
@@ -170,8 +177,7 @@ TEST(ProgramFaults, AFatalErrorWhileTheLogIsStillBeingRead) {
     std::string expectedEnd =
         "\n\nERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
         "\n[10:00:00] Vous visez [loup\n\n";
-    ASSERT_GE(run.console.size(), expectedEnd.size());
-    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
 }
 
@@ -190,16 +196,11 @@ TEST(ProgramRun, PageThatCannotBeWrittenIsAnError) {
     EXPECT_EQ(run.exitStatus, 1);
     std::string expectedEnd =
         "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : " + directoryInTheWay;
-    ASSERT_GE(run.console.size(), expectedEnd.size());
-    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
 }
 
 // A shell's file-size limit and symbolic links: POSIX systems.
 #ifndef _WIN32
-std::string consoleEnd(const ProgramRun& run, std::size_t size) {
-    return run.console.substr(run.console.size() - std::min(size, run.console.size()));
-}
-
 // A disk that fills up (here a file-size limit of 4096 bytes) is an error, and the page of the
 // earlier run stays whole under its name.
 TEST(ProgramFaults, AFailedWriteKeepsThePageOfTheEarlierRun) {
@@ -210,12 +211,9 @@ TEST(ProgramFaults, AFailedWriteKeepsThePageOfTheEarlierRun) {
     EXPECT_EQ(run.exitStatus, 1);
     std::string expectedEnd =
         "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : File too large";
-    EXPECT_EQ(consoleEnd(run, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("caster/Resultats.html"));
-    std::size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        files += entry.path().filename() == ".typed-input" ? 0 : 1;
-    EXPECT_EQ(files, 3u);  // the log and the two pages of the earlier run
+    EXPECT_EQ(filesIn(folder), 3u);  // the log and the two pages of the earlier run
 }
 
 TEST(ProgramFaults, ALogThatCannotBeReadIsAnError) {
@@ -225,7 +223,7 @@ TEST(ProgramFaults, ALogThatCannotBeReadIsAnError) {
     EXPECT_EQ(run.exitStatus, 1);
     std::string expectedEnd =
         "\n\nERREUR\n\nimpossible de lire le fichier chat.log : Is a directory";
-    EXPECT_EQ(consoleEnd(run, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
 
     // A log that exists but cannot be opened is not reported as missing.
@@ -278,13 +276,9 @@ TEST(ProgramFaults, AMalformedChatLineEndsTheProgramAfterTheAnalysisPages) {
         "Guilde\nanalyse du chat Amis\nanalyse du chat Groupe\n\nERREUR\n\nligne incomplete ou "
         "mal formee\nl'erreur s'est produite dans la ligne : \n[10:00:02] @@[Groupe] Karl : "
         "\"sans fin\n\n";
-    ASSERT_GE(run.console.size(), expectedEnd.size());
-    EXPECT_EQ(run.console.substr(run.console.size() - expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_TRUE(std::filesystem::exists(folder.file("Resultats.html")));
-    std::size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        files += entry.path().filename() == ".typed-input" ? 0 : 1;
-    EXPECT_EQ(files, 2u);  // the log and its analysis page
+    EXPECT_EQ(filesIn(folder), 2u);  // the log and its analysis page
 }
 
 // Names that differ only by case or by a character a file name cannot hold, device names and a
