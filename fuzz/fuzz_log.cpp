@@ -67,7 +67,7 @@ std::int64_t frozenClock() {
 torvelin::Platform fuzzPlatform() {
     torvelin::Platform p = torvelin::nativePlatform();
     p.writeConsole = captureConsole;
-    p.readWord = endOfConsoleInput;
+    p.readLine = endOfConsoleInput;
     p.hasKeyboard = noKeyboard;
     p.beginKeyWatch = noKeyWatch;
     p.endKeyWatch = noKeyWatch;

@@ -10,17 +10,17 @@ namespace torvelin::testing {
 namespace {
 
 std::string capturedConsole;
-std::deque<std::string> typedWords;
+std::deque<std::string> typedLines;
 
 void captureWrite(std::string_view text) {
     capturedConsole.append(text);
 }
 
-bool typedWord(std::string& word) {
-    if (typedWords.empty())
+bool typedLine(std::string& line) {
+    if (typedLines.empty())
         return false;
-    word = typedWords.front();
-    typedWords.pop_front();
+    line = typedLines.front();
+    typedLines.pop_front();
     return true;
 }
 
@@ -45,7 +45,7 @@ void stderrWrite(std::string_view text) {
 Platform scriptedPlatform(void (*write)(std::string_view)) {
     Platform p = nativePlatform();
     p.writeConsole = write;
-    p.readWord = typedWord;
+    p.readLine = typedLine;
     p.hasKeyboard = noKeyboard;
     p.beginKeyWatch = nothing;
     p.endKeyWatch = nothing;
@@ -56,7 +56,7 @@ Platform scriptedPlatform(void (*write)(std::string_view)) {
 
 ConsoleCapture::ConsoleCapture() : saved_(platform()) {
     capturedConsole.clear();
-    typedWords.clear();
+    typedLines.clear();
     platform() = scriptedPlatform(captureWrite);
 }
 
@@ -68,8 +68,8 @@ const std::string& ConsoleCapture::text() const {
     return capturedConsole;
 }
 
-void ConsoleCapture::typeWords(std::initializer_list<std::string> words) {
-    typedWords.assign(words.begin(), words.end());
+void ConsoleCapture::typeLines(std::initializer_list<std::string> words) {
+    typedLines.assign(words.begin(), words.end());
 }
 
 void routeConsoleToStderr() {

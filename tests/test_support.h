@@ -22,8 +22,8 @@ class ConsoleCapture {
 
     // Console text written so far.
     const std::string& text() const;
-    // Words that the next prompts will read, then end of input.
-    void typeWords(std::initializer_list<std::string> words);
+    // Lines that the next prompts will read, then end of input.
+    void typeLines(std::initializer_list<std::string> words);
 
   private:
     Platform saved_;

@@ -37,7 +37,7 @@ Platform nativePlatform() {
     p.writeConsole = writeConsole;
     p.writeError = writeError;
     p.arguments = arguments;
-    p.readWord = readWord;
+    p.readLine = readLine;
     p.hasKeyboard = hasKeyboard;
     p.beginKeyWatch = beginKeyWatch;
     p.endKeyWatch = endKeyWatch;

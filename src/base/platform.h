@@ -22,8 +22,9 @@ struct Platform {
     // The arguments of the command line after the program's name, in Latin-1 where the system
     // gives them in another form.
     std::vector<std::string> (*arguments)(int argc, char** argv);
-    // Reads one whitespace-delimited word typed at the console; false at end of input.
-    bool (*readWord)(std::string& word);
+    // Reads one line typed at the console, without its line break (nor a carriage return before
+    // it); false at the end of input, unless a last line without a line break came before it.
+    bool (*readLine)(std::string& line);
     // Whether a person can press keys: false when standard input is a file, a pipe or closed.
     bool (*hasKeyboard)();
     // Prepares the keyboard for key tests (no echo, no waiting for Enter) and restores it.

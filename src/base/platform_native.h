@@ -14,7 +14,7 @@ namespace torvelin::native {
 void writeConsole(std::string_view latin1);
 void writeError(std::string_view latin1);
 std::vector<std::string> arguments(int argc, char** argv);
-bool readWord(std::string& word);
+bool readLine(std::string& line);
 bool hasKeyboard();
 void beginKeyWatch();
 void endKeyWatch();

@@ -73,11 +73,13 @@ std::vector<std::string> arguments(int argc, char** argv) {
     return words;
 }
 
-bool readWord(std::string& word) {
-    word.clear();
-    if (!(std::cin >> word))
+bool readLine(std::string& line) {
+    line.clear();
+    if (!std::getline(std::cin, line))
         return false;
-    word = latin1Word(word);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    line = latin1Word(line);
     return true;
 }
 

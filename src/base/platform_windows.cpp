@@ -118,35 +118,32 @@ bool nextTypedChar(wchar_t& c) {
     return c != endOfInputKey;
 }
 
-bool isTypedSpace(wchar_t c) {
-    return c == L' ' || (c >= L'\t' && c <= L'\r');
-}
-
-// A word typed at the console, in Latin-1: a character beyond it becomes '?' (one for a character
-// written as two UTF-16 units).
-bool readConsoleWord(std::string& word) {
+// A line typed at the console, without its line break, in Latin-1: a character beyond it becomes
+// '?' (one for a character written as two UTF-16 units). False at the end of input when nothing
+// was typed before it.
+bool readConsoleLine(std::string& line) {
     wchar_t c = 0;
     bool more = nextTypedChar(c);
-    while (more && isTypedSpace(c))
-        more = nextTypedChar(c);
     if (!more)
         return false;
-    while (more && !isTypedSpace(c)) {
+    while (more && c != L'\n') {
         bool secondHalf = c >= 0xDC00 && c <= 0xDFFF;
         if (!secondHalf)
-            word.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+            line.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
         more = nextTypedChar(c);
     }
     return true;
 }
 
 // Typed at the console, or read as bytes from a file or a pipe.
-bool readWord(std::string& word) {
-    word.clear();
+bool readLine(std::string& line) {
+    line.clear();
     static const bool fromConsole = isConsole(consoleInput());
-    if (fromConsole)
-        return readConsoleWord(word);
-    return static_cast<bool>(std::cin >> word);
+    bool read =
+        fromConsole ? readConsoleLine(line) : static_cast<bool>(std::getline(std::cin, line));
+    if (read && !line.empty() && line.back() == '\r')
+        line.pop_back();
+    return read;
 }
 
 bool hasKeyboard() {

@@ -209,9 +209,9 @@ OpenedLog openLogFile(std::string& name) {
             consoleWrite("le fichier log n'a pas ete trouve \n");
         }
         consoleWrite(" quel fichier voulez-vous analyser ?(q pour quitter)\n");
-        if (!platform().readWord(working))
+        if (!platform().readLine(working))
             return {std::nullopt, exitFailure};
-        if (!working.empty() && working[0] == 'q')
+        if (working == "q")
             return {std::nullopt, exitSuccess};
     }
 }

@@ -39,9 +39,10 @@ struct LogFile {
     ~LogFile();
 };
 
-// Opens `name`, or `name` with ".log" appended, or asks the user for another name until one
-// opens. On success `name` holds the name really opened. Without a file, returns the exit status
-// of the program: 0 when the user quits (a word beginning with "q"), 1 at end of console input.
+// Opens `name`, or `name` with ".log" appended, or asks the user for another name, a whole typed
+// line, until one opens. On success `name` holds the name really opened. Without a file, returns
+// the exit status of the program: 0 when the user quits (a line that is exactly "q"), 1 at the end
+// of console input.
 //
 // A log that starts with the UTF-8 byte order mark (skipped), or whose first 65,536 bytes hold a
 // valid UTF-8 sequence of several bytes and no invalid one, is read as UTF-8 and turned into

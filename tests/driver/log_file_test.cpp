@@ -97,7 +97,7 @@ TEST_F(OpenLogFile, TriesTheNameThenWithLogAppended) {
 
 TEST_F(OpenLogFile, AsksForAnotherNameUntilOneOpens) {
     folder.write("autre.log", "x\n");
-    console.typeWords({folder.file("absent"), folder.file("autre")});
+    console.typeLines({folder.file("absent"), folder.file("autre")});
     std::string name = folder.file("chat.log");
     OpenedLog opened = openLogFile(name);
     ASSERT_TRUE(opened.log.has_value());
@@ -106,13 +106,13 @@ TEST_F(OpenLogFile, AsksForAnotherNameUntilOneOpens) {
     closeLogFile(*opened.log);
 }
 
-TEST_F(OpenLogFile, AWordBeginningWithQQuits) {
-    console.typeWords({"quitter"});
+TEST_F(OpenLogFile, OnlyALineThatIsQQuits) {
+    console.typeLines({"quitter", "q"});
     std::string name = folder.file("chat.log");
     OpenedLog opened = openLogFile(name);
     EXPECT_FALSE(opened.log.has_value());
     EXPECT_EQ(opened.exitStatus, 0);
-    EXPECT_EQ(console.text(), prompt);
+    EXPECT_EQ(console.text(), prompt + prompt);
 }
 
 TEST_F(OpenLogFile, EndOfConsoleInputFails) {
