@@ -73,8 +73,8 @@ void bookWeaponHit(std::string_view line, std::string_view text, PartStats& stat
         if (stats.multiAttackArmed)
             useMultipleStyle(stats);
     }
-    linkStyleWeapon(stats, line);
-    findWeaponStyle(stats, line);
+    linkStyleWeapon(stats);
+    findWeaponStyle(stats);
     WeaponStyleEntry& entry = currentWeaponStyleEntry(stats);
     if (!marked) {
         appendValue(entry.hitDamage, damage);
@@ -123,11 +123,11 @@ void bookTouch(PartStats& stats, std::int32_t damage, std::int32_t modifier) {
 }
 
 // An outcome that does not name the weapon: booked to the weapon last used with the style.
-void selectOutcomeEntry(std::string_view line, PartStats& stats) {
+void selectOutcomeEntry(PartStats& stats) {
     if (stats.noStyle)
         setCurrentStyle(stats, styleNone);
     weaponOfStyle(stats);
-    findWeaponStyle(stats, line);
+    findWeaponStyle(stats);
 }
 
 // An attack the target evaded, parried or blocked.
@@ -135,7 +135,7 @@ void bookAvoidance(std::string_view line, PartStats& stats, std::string_view pat
                    std::int32_t WeaponStyleEntry::*counter) {
     if (!contains(line, pattern))
         return;
-    selectOutcomeEntry(line, stats);
+    selectOutcomeEntry(stats);
     currentWeaponStyleEntry(stats).*counter += 1;
     stats.noStyle = true;
     stats.styledHitPending = false;
@@ -247,7 +247,7 @@ void parseMisses(std::string_view line, PartStats& stats) {
         startsWith(text, "Votre déplacement vous a fait rater votre coup !"_l1)) {
         stats.styledHitPending = false;
         if (!stats.castMode) {
-            selectOutcomeEntry(line, stats);
+            selectOutcomeEntry(stats);
             currentWeaponStyleEntry(stats).missCount += 1;
             stats.noStyle = true;
         } else {
@@ -258,7 +258,7 @@ void parseMisses(std::string_view line, PartStats& stats) {
     if (startsWith(text, "Votre coup est absorbé par une barrière magique!"_l1)) {
         // The game reports the absorbed blow as a miss too; it counts as a barrier only.
         stats.styledHitPending = false;
-        selectOutcomeEntry(line, stats);
+        selectOutcomeEntry(stats);
         WeaponStyleEntry& entry = currentWeaponStyleEntry(stats);
         entry.barrierCount += 1;
         entry.missCount -= 1;
@@ -273,7 +273,7 @@ void parseFumble(std::string_view line, PartStats& stats) {
         setCurrentStyle(stats, styleRanged);
         stats.noStyle = false;
     }
-    selectOutcomeEntry(line, stats);
+    selectOutcomeEntry(stats);
     currentWeaponStyleEntry(stats).fumbleCount += 1;
     stats.noStyle = true;
 }

@@ -60,13 +60,13 @@ namespace {
 std::string_view executedStyleName(std::string_view line) {
     std::size_t votre = line.find("votre");
     if (votre == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     std::size_t start = votre + 6;
     std::size_t end = line.find(" !", start);
     if (end == notFound)
         end = line.find('.', start);
     if (end == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     return cutView(line, start, end, nameLength);
 }
 
@@ -76,7 +76,7 @@ std::string_view backupStyleName(std::string_view line) {
     std::size_t start = line.find(backupStyle) + backupStyle.size() + 2;
     std::size_t pallier = line.find("pour pallier", start);
     if (pallier == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     return cutView(line, start, pallier - 1, nameLength);
 }
 
@@ -94,7 +94,7 @@ void readStyle(std::string_view line, PartStats& stats) {
     std::string_view name = backup ? backupStyleName(line) : executedStyleName(line);
     setCurrentStyle(stats, name);
     weaponOfStyle(stats);
-    findWeaponStyle(stats, line);
+    findWeaponStyle(stats);
     if (executed) {
         stats.styledHitPending = true;
         appendValue(currentWeaponStyleEntry(stats).styleBonus, firstNumber(text));
@@ -121,7 +121,7 @@ void readStyleFailure(std::string_view line, PartStats& stats) {
     currentWeaponStyleEntry(stats).styleFailCount += 1;
     setCurrentStyle(stats, styleNone);
     weaponOfStyle(stats);
-    findWeaponStyle(stats, line);
+    findWeaponStyle(stats);
     stats.noStyle = true;
     stats.castMode = false;
 }
@@ -133,7 +133,7 @@ void readSpellCast(std::string_view line, PartStats& stats) {
     std::size_t start = line.find(spellCast) + spellCast.size() + 1;
     std::size_t end = line.find(" !", start);
     if (end == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     stats.currentSpell = findOrAddSpell(stats, cutView(line, start, end, nameLength));
     stats.lastCastTime = lineTime(line);
     stats.castMode = true;
@@ -164,7 +164,7 @@ void extractWeaponName(std::string_view line, PartStats& stats) {
     std::size_t votre = line.find("votre ");
     std::size_t comma = line.find(',');
     if (votre == notFound || comma == notFound || comma < votre)
-        fatalMalformedLine(line);
+        unreadableLine();
     stats.currentWeapon.assign(cutView(line, votre + 6, comma, weaponNameLength));
 }
 

@@ -116,8 +116,29 @@ void setBackgroundWork(std::function<void()> stop) {
     stopBackgroundWork = std::move(stop);
 }
 
-void fatalMalformedLine(std::string_view line) {
-    fatalError("ligne incomplete ou mal formee", line);
+void unreadableLine(std::string_view reason) {
+    throw UnreadableLine{reason};
+}
+
+std::string leftOutWarning(std::int64_t number, std::string_view what, std::string_view reason,
+                           std::string_view line) {
+    if (number > shownLeftOutWarnings)
+        return {};
+    std::string warning = "\nattention : ";
+    warning += what;
+    warning += " (";
+    warning += reason;
+    warning += ") : ";
+    warning += line;
+    if (line.empty() || line.back() != '\n')
+        warning += '\n';
+    return warning;
+}
+
+std::string leftOutCount(std::int64_t count) {
+    if (count <= shownLeftOutWarnings)
+        return {};
+    return "\n" + std::to_string(count) + " lignes ignorees en tout\n";
 }
 
 void setScratchFile(std::string name, std::FILE* file) {

@@ -1,6 +1,7 @@
 // Console messages, the closing countdown and the fatal-error exit.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -39,8 +40,30 @@ void closingCountdown();
 [[noreturn]] void fatalError(std::string_view message,
                              std::optional<std::string_view> line = std::nullopt);
 
-// The fatal error of a log line that lacks a mark it must have: "ligne incomplete ou mal formee".
-[[noreturn]] void fatalMalformedLine(std::string_view line);
+// A log line that cannot be read: the line is left out of the run from the step that met it on,
+// with a warning, and the run goes on. `reason` is a text that lives as long as the program.
+struct UnreadableLine {
+    std::string_view reason;
+};
+
+// The reason of a log line that lacks a mark it must have.
+inline constexpr std::string_view malformedLine = "ligne incomplete ou mal formee";
+
+// Leaves the line being read out of the run (throws UnreadableLine), because it lacks a mark it
+// must have, or for `reason`.
+[[noreturn]] void unreadableLine(std::string_view reason = malformedLine);
+
+// How many warnings of lines left out a run prints; the others are only counted.
+inline constexpr std::int64_t shownLeftOutWarnings = 20;
+
+// The warning of a line left out of the run, "\nattention : WHAT (REASON) : LINE", the line
+// ending in a line break; empty when `number` (1 for the run's first) is past those printed.
+std::string leftOutWarning(std::int64_t number, std::string_view what, std::string_view reason,
+                           std::string_view line);
+
+// The count of the lines left out, printed before the processing time when they were more than
+// the warnings printed: "\nN lignes ignorees en tout\n"; empty otherwise.
+std::string leftOutCount(std::int64_t count);
 
 // The work running beside the program's own (the reader of the log) that a fatal error stops,
 // before anything else, so that the program ends alone; `stop` returns once it has stopped. An

@@ -1,5 +1,7 @@
 #include "driver/log_parts.h"
 
+#include <utility>
+
 #include "base/console.h"
 #include "base/latin1.h"
 #include "base/text.h"
@@ -10,6 +12,7 @@ namespace {
 constexpr std::string_view logCommand = "[TOUS]:  ]log ";
 constexpr std::string_view targetLine = "Vous visez [";
 constexpr std::size_t commandWordStart = messageStart + logCommand.size();
+constexpr auto& unknownCommand = "erreur de ligne de commande pour le choix du nom du résultat"_l1;
 
 std::int32_t announce(const LogParts& parts, std::int32_t index) {
     consoleWrite("\nnouvelle partie de log : ");
@@ -17,11 +20,18 @@ std::int32_t announce(const LogParts& parts, std::int32_t index) {
     return index;
 }
 
+// The index of the part called `name`, or nullptr when there is none.
+const std::int32_t* findPart(const LogParts& parts, const std::string& name) {
+    auto found = parts.indexByName.find(name);
+    return found == parts.indexByName.end() ? nullptr : &found->second;
+}
+
 }  // namespace
 
 LogParts newLogParts() {
     LogParts parts;
     parts.records.push_back(newPartStats());
+    parts.indexByName.emplace(parts.names[0], 0);
     return parts;
 }
 
@@ -39,26 +49,12 @@ std::int32_t selectLogPart(std::string_view& line, LogParts& parts) {
     }
     if (startsWith(word, "ini"))
         return announce(parts, 0);
-    if (!named && !select) {
-        fatalError("erreur de ligne de commande pour le choix du nom du résultat"_l1, line);
-    }
-    for (std::int32_t i = 0; i < parts.count(); ++i) {
-        if (parts.names[static_cast<std::size_t>(i)] == name)
-            return announce(parts, i);
-    }
-    if (parts.count() >= maxLogParts) {
-        consolePrintf(
-            "\nERREUR\n\nle log a été découpe en trop de morceaux (limite : %i morceaux).\n"_l1
-                .c_str(),
-            maxLogParts);
-        consoleWrite("la partie nommee ");
-        consoleWrite(name);
-        consoleWrite(" est rajoutee par defaut à la partie initiale nommee "_l1);
-        consoleWrite(parts.names[0]);
-        consoleWrite(".\n");
-        return 0;
-    }
-    parts.names.push_back(name);
+    if (!named && !select)
+        unreadableLine(unknownCommand);
+    if (const std::int32_t* known = findPart(parts, name))
+        return announce(parts, *known);
+    parts.indexByName.emplace(name, parts.count());
+    parts.names.push_back(std::move(name));
     parts.records.push_back(newPartStats());
     return announce(parts, parts.count() - 1);
 }
@@ -71,7 +67,7 @@ void handleLogCommand(std::string_view& line, LogParts& parts) {
     if (startsWith(text, targetLine)) {
         std::size_t close = text.find(']', targetLine.size());
         if (close == notFound)
-            fatalMalformedLine(line);
+            unreadableLine();
         parts.currentTarget = cutText(text, targetLine.size(), close, nameLength);
     }
 }

@@ -7,16 +7,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "record/part_stats.h"
 
 namespace torvelin {
 
-inline constexpr std::int32_t maxLogParts = 10;
-
+// The parts of the log, in the order they were first named; a log may hold any number of them.
 struct LogParts {
     std::vector<std::string> names{"Resultats"};
+    std::unordered_map<std::string, std::int32_t> indexByName;
     std::vector<std::unique_ptr<PartStats>> records;
     std::int32_t currentPart = 0;
     std::string currentTarget = unknownName;

@@ -59,6 +59,7 @@ struct Reading {
     int progress = 0;  // lines since the last dot
     bool anyLine = false;
     bool anyTimeStamp = false;
+    std::int64_t leftOut = 0;  // lines that could not be read, and messages left out of the chat
     // Of the latest call of readLog: the lines read, the parts that received one, and whether
     // chat lines came.
     std::int64_t newLines = 0;
@@ -66,38 +67,53 @@ struct Reading {
     bool chatReached = false;
 };
 
-// Reads every line: log commands first, then the parsers of the current part, and the chat and
-// log-opening lines into the store; a dot every hundred lines when `dots`. The lines are read and
-// classified beside this loop (see driver/line_feed.h).
-void readLog(LogFile& log, Reading& reading, LineChain chain, bool dots) {
+// What the reading loop does with one line: log commands first, then the parsers of the current
+// part, and the chat and log-opening lines into the store. A line that cannot be read stops there
+// (UnreadableLine): what was done with it before stays.
+void readLine(std::string_view line, bool cut, ParserSet steps, Reading& reading) {
+    LogParts& parts = reading.parts;
+    handleLogCommand(line, parts);
+    bool chatLine = isChatLine(line);
+    if (!chatLine) {
+        auto part = static_cast<std::size_t>(parts.currentPart);
+        if (part >= reading.partsReached.size())
+            reading.partsReached.resize(parts.names.size(), false);
+        reading.partsReached[part] = true;
+        dispatchSteps(line, steps, parts.current());
+    }
+    if (chatLine || startsWith(line, logOpening)) {
+        keepChatLine(reading.chat, line, cut);
+        reading.chatReached = true;
+    }
+}
+
+// Reads every line into `reading`; a dot every hundred lines and a warning for each line left out
+// (up to the number printed) when `report`. The lines are read and classified beside this loop
+// (see driver/line_feed.h).
+void readLog(LogFile& log, Reading& reading, LineChain chain, bool report) {
     LineFeed feed(log, chain);
     FedLine fed;
-    LogParts& parts = reading.parts;
     reading.newLines = 0;
-    reading.partsReached.assign(static_cast<std::size_t>(maxLogParts), false);
+    reading.partsReached.assign(reading.parts.names.size(), false);
     reading.chatReached = false;
     for (;;) {
         ++reading.progress;
         if (!feed.next(fed))
             break;
-        std::string_view line = fed.text;
         ++reading.newLines;
         reading.anyLine = true;
-        reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(line);
-        handleLogCommand(line, parts);
-        bool chatLine = isChatLine(line);
-        if (!chatLine) {
-            dispatchSteps(line, fed.steps, parts.current());
-            reading.partsReached[static_cast<std::size_t>(parts.currentPart)] = true;
-        }
-        if (chatLine || startsWith(line, logOpening)) {
-            if (reading.chat.size() >= chatStoreCapacity)
-                fatalError("trop de lignes de chat", line);
-            reading.chat.emplace_back(std::string(line), fed.cut);
-            reading.chatReached = true;
+        reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(fed.text);
+        try {
+            readLine(fed.text, fed.cut, fed.steps, reading);
+        } catch (const UnreadableLine& unreadable) {
+            ++reading.leftOut;
+            if (report) {
+                consoleWrite(
+                    leftOutWarning(reading.leftOut, "ligne ignoree", unreadable.reason, fed.text));
+            }
         }
         if (reading.progress == linesPerDot) {
-            if (dots)
+            if (report)
                 consoleProgressDot();
             reading.progress = 0;
         }
@@ -135,7 +151,7 @@ void writeAllPages(Reading& reading, const std::vector<std::string>& files,
     try {
         aside = std::async(std::launch::async, [&reading, logFileName, &setting] {
             makingPageAside = true;
-            return makeDiscussionsPage(reading.chat, logFileName, setting);
+            return makeDiscussionsPage(reading.chat, logFileName, setting, reading.leftOut);
         });
     } catch (const std::system_error&) {
         // No second thread: the page is made below.
@@ -147,17 +163,20 @@ void writeAllPages(Reading& reading, const std::vector<std::string>& files,
     writePages(reading.parts, files, logFileName, setting, keepRecords);
     DiscussionsText discussions;
     try {
-        discussions =
-            aside.valid() ? aside.get() : makeDiscussionsPage(reading.chat, logFileName, setting);
+        discussions = aside.valid() ? aside.get()
+                                    : makeDiscussionsPage(reading.chat, logFileName, setting,
+                                                          reading.leftOut);
     } catch (const std::bad_alloc&) {
         outOfMemory();  // thrown by the second thread
     }
     setBackgroundWork(nullptr);
     writeDiscussionsPage(discussions, setting);
+    reading.leftOut += discussions.leftOut;
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,
-                  std::int64_t elapsedMs) {
+                  std::int64_t leftOut, std::int64_t elapsedMs) {
+    consoleWrite(leftOutCount(leftOut));
     consoleWrite("\n\nTemps de traitement: ");
     consoleWrite(processingTimeText(elapsedMs));
     consoleWrite("s");
@@ -204,7 +223,7 @@ std::vector<std::string> rewritePages(Follower& follower) {
     std::vector<std::string> files = pageFileNames(reading.parts.names);
     std::vector<std::string> written;
     for (std::size_t p = 0; p < files.size(); ++p) {
-        if (!reading.partsReached[p])
+        if (p >= reading.partsReached.size() || !reading.partsReached[p])
             continue;
         PartStats copy = *reading.parts.records[p];
         writeAnalysisPage(copy, follower.logFileName, files[p], follower.setting);
@@ -342,7 +361,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
     writeAllPages(reading, files, logFileName, setting, command.follow);
-    printClosing(files, folder, platform().clockMs() - start);
+    printClosing(files, folder, reading.leftOut, platform().clockMs() - start);
     if (command.follow) {
         follower.setting.quiet = true;  // a round reports in one line
         followLog(follower);

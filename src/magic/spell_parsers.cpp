@@ -46,7 +46,7 @@ void parseHeal(std::string_view line, PartStats& stats) {
         // line, so a name that holds "de" is cut there.
         std::size_t de = line.find("de");
         if (de == notFound)
-            fatalMalformedLine(line);
+            unreadableLine();
         stats.healTarget = nameBefore(line, messageStart + healOther.size(), de);
     }
 

@@ -1,11 +1,10 @@
 // The statistics record of one log part: every line parser writes into it and the analysis page
 // of the part is written from it.
 //
-// Each table keeps its capacity as a limit and a count of entries in use. Storage grows with what
-// the log holds. Some tables are written at the current index before that entry is counted (an
-// attack booked before the first weapon is known goes to entry 0, which the first lookup then
-// takes into use with what it already holds): `slotAt` gives such an entry, creating it empty when
-// it does not exist yet.
+// Each table grows with what the log holds and keeps a count of entries in use. Some tables are
+// written at the current index before that entry is counted (an attack booked before the first
+// weapon is known goes to entry 0, which the first lookup then takes into use with what it already
+// holds): `slotAt` gives such an entry, creating it empty when it does not exist yet.
 #pragma once
 
 #include <array>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "record/name_index.h"
 #include "record/value_list.h"
 
 namespace torvelin {
@@ -23,17 +23,6 @@ inline constexpr std::size_t nameLength = 49;
 inline constexpr std::size_t weaponNameLength = 59;
 inline constexpr std::size_t killerNameLength = 50;
 inline constexpr std::size_t boldVictimNameLength = 42;
-
-// Table capacities.
-inline constexpr std::int32_t weaponStyleCapacity = 100;
-inline constexpr std::int32_t styleWeaponCapacity = 100;
-inline constexpr std::int32_t spellCapacity = 80;
-inline constexpr std::int32_t craftCapacity = 200;
-inline constexpr std::int32_t skillCapacity = 10;
-inline constexpr std::int32_t monsterCapacity = 500;
-inline constexpr std::int32_t lootCapacity = 100;
-inline constexpr std::int32_t killCapacity = 5000;
-inline constexpr std::int32_t killerCapacity = 1000;
 
 // Reserved names.
 inline constexpr const char* unknownWeapon = "Inconnue";
@@ -99,6 +88,7 @@ struct MonsterEntry {
     std::array<std::int64_t, 4> xpBillions{};
     std::int64_t moneyCopper = 0;
     std::vector<LootEntry> loots;
+    NameIndex lootIndex;
     std::int32_t killCount = 0;
 
     std::int32_t lootCount() const { return static_cast<std::int32_t>(loots.size()); }
@@ -225,6 +215,7 @@ struct PartStats {
 
     // Crafting.
     std::vector<CraftEntry> crafts;
+    NameIndex craftIndex;
     std::int32_t craftCount = 0;
     std::int32_t currentCraft = 0;
 
@@ -239,6 +230,7 @@ struct PartStats {
     std::int64_t lastDuelEndTime = -1;
     bool monsterDeathPending = true;
     std::vector<MonsterEntry> monsters;
+    NameIndex monsterIndex;
     std::vector<KillEntry> kills;
     std::int64_t lastVictimTime = -1;
     bool playerKillPending = false;
@@ -249,6 +241,7 @@ struct PartStats {
     std::int32_t lastKill = -1;
     bool lootOpen = false;
     std::vector<KillerEntry> killers;
+    NameIndex killerIndex;
 
     std::int32_t killerCount() const { return static_cast<std::int32_t>(killers.size()); }
 };

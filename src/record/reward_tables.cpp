@@ -1,30 +1,11 @@
 #include "record/reward_tables.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "base/console.h"
-#include "base/latin1.h"
 #include "base/text.h"
 
 namespace torvelin {
-
-namespace {
-
-// The index of the entry named `name` among the first `count` entries of `table`, or -1.
-template <class Entry, class NameOf>
-std::int32_t findByName(const std::vector<Entry>& table, std::int32_t count, std::string_view name,
-                        NameOf nameOf) {
-    std::int32_t used = std::min(count, static_cast<std::int32_t>(table.size()));
-    for (std::int32_t i = 0; i < used; ++i) {
-        if (nameOf(table[static_cast<std::size_t>(i)]) == name)
-            return i;
-    }
-    return -1;
-}
-
-}  // namespace
 
 void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amount) {
     value = saturatingAdd(value, amount);
@@ -34,80 +15,74 @@ void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amou
     }
 }
 
-std::int32_t findOrAddMonster(PartStats& stats, std::string_view name, std::string_view line) {
+std::int32_t findOrAddMonster(PartStats& stats, std::string_view name) {
     std::string_view stored = name.substr(0, nameLength);
-    std::int32_t found =
-        findByName(stats.monsters, stats.monsterCount, stored,
-                   [](const MonsterEntry& m) -> const std::string& { return m.name; });
+    auto nameOf = [&stats](std::int32_t row) -> const std::string& {
+        return stats.monsters[static_cast<std::size_t>(row)].name;
+    };
+    std::int32_t found = findInIndex(stats.monsterIndex, stored, nameOf);
     if (found >= 0)
         return found;
-    if (stats.monsterCount >= monsterCapacity)
-        fatalError("trop de monstres différents affrontés"_l1, line);
     std::int32_t index = stats.monsterCount++;
     // Entry 0 may already hold what was credited before the first monster died.
     slotAt(stats.monsters, index).name = stored;
+    addToIndex(stats.monsterIndex, index, stored, nameOf);
     return index;
 }
 
-std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name, std::string_view line) {
+std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name) {
     std::string_view stored = name.substr(0, nameLength);
-    std::int32_t found =
-        findByName(monster.loots, monster.lootCount(), stored,
-                   [](const LootEntry& loot) -> const std::string& { return loot.name; });
+    auto nameOf = [&monster](std::int32_t row) -> const std::string& {
+        return monster.loots[static_cast<std::size_t>(row)].name;
+    };
+    std::int32_t found = findInIndex(monster.lootIndex, stored, nameOf);
     if (found >= 0)
         return found;
-    if (monster.lootCount() >= lootCapacity)
-        fatalError("trop de loots avec ce monstre", line);
     monster.loots.push_back(LootEntry{std::string(stored), 0});
+    addToIndex(monster.lootIndex, monster.lootCount() - 1, stored, nameOf);
     return monster.lootCount() - 1;
 }
 
-void findOrAddKiller(PartStats& stats, std::string_view name, std::string_view line) {
-    std::string stored = fitName(name, killerNameLength);
-    std::int32_t found =
-        findByName(stats.killers, stats.killerCount(), stored,
-                   [](const KillerEntry& killer) -> const std::string& { return killer.name; });
+void findOrAddKiller(PartStats& stats, std::string_view name) {
+    std::string_view stored = name.substr(0, killerNameLength);
+    auto nameOf = [&stats](std::int32_t row) -> const std::string& {
+        return stats.killers[static_cast<std::size_t>(row)].name;
+    };
+    std::int32_t found = findInIndex(stats.killerIndex, stored, nameOf);
     if (found >= 0) {
         ++stats.killers[static_cast<std::size_t>(found)].deaths;
         return;
     }
-    if (stats.killerCount() >= killerCapacity)
-        fatalError("trop de meurtriers", line);
-    stats.killers.push_back(KillerEntry{stored, 1});
+    stats.killers.push_back(KillerEntry{std::string(stored), 1});
+    addToIndex(stats.killerIndex, stats.killerCount() - 1, stored, nameOf);
 }
 
-std::int32_t findOrAddCraft(PartStats& stats, std::string_view name, std::string_view line) {
-    std::string stored = fitName(name, nameLength);
-    std::int32_t found =
-        findByName(stats.crafts, stats.craftCount, stored,
-                   [](const CraftEntry& craft) -> const std::string& { return craft.name; });
+std::int32_t findOrAddCraft(PartStats& stats, std::string_view name) {
+    std::string_view stored = name.substr(0, nameLength);
+    auto nameOf = [&stats](std::int32_t row) -> const std::string& {
+        return stats.crafts[static_cast<std::size_t>(row)].name;
+    };
+    std::int32_t found = findInIndex(stats.craftIndex, stored, nameOf);
     if (found >= 0)
         return found;
-    if (stats.craftCount >= craftCapacity)
-        fatalError("trop d'objets craftés"_l1, line);
     std::int32_t index = stats.craftCount++;
     // Entry 0 keeps the results met before the first item was started.
     slotAt(stats.crafts, index).name = stored;
+    addToIndex(stats.craftIndex, index, stored, nameOf);
     return index;
 }
 
-std::int32_t findOrAddSkill(CraftEntry& craft, std::string_view name, std::string_view line) {
-    std::string stored = fitName(name, nameLength);
-    std::int32_t found =
-        findByName(craft.skills, craft.skillCount(), stored,
-                   [](const SkillGain& skill) -> const std::string& { return skill.skillName; });
-    if (found >= 0)
-        return found;
-    if (craft.skillCount() >= skillCapacity)
-        fatalError("trop d'artisanats différents"_l1, line);
-    craft.skills.push_back(SkillGain{stored, 0});
+std::int32_t findOrAddSkill(CraftEntry& craft, std::string_view name) {
+    std::string_view stored = name.substr(0, nameLength);
+    for (std::int32_t i = 0; i < craft.skillCount(); ++i) {
+        if (craft.skills[static_cast<std::size_t>(i)].skillName == stored)
+            return i;
+    }
+    craft.skills.push_back(SkillGain{std::string(stored), 0});
     return craft.skillCount() - 1;
 }
 
-void openKillEntry(PartStats& stats, std::string_view victimName, bool killedByPlayer,
-                   std::string_view line) {
-    if (stats.lastKill + 1 >= killCapacity)
-        fatalError("trop de victimes", line);
+void openKillEntry(PartStats& stats, std::string_view victimName, bool killedByPlayer) {
     ++stats.lastKill;
     KillEntry& entry = slotAt(stats.kills, stats.lastKill);
     entry = KillEntry{};

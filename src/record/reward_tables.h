@@ -13,28 +13,25 @@ namespace torvelin {
 // parts stop at the largest 64-bit value.
 void addWithCarry(std::int64_t& value, std::int64_t& billions, std::int64_t amount);
 
-// The index of the monster called `name`, added when new. A 501st monster ends the program.
-std::int32_t findOrAddMonster(PartStats& stats, std::string_view name, std::string_view line);
+// The index of the monster called `name`, added when new.
+std::int32_t findOrAddMonster(PartStats& stats, std::string_view name);
 
-// The index of the loot called `name` among those of `monster`, added when new. A 101st loot of
-// one monster ends the program.
-std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name, std::string_view line);
+// The index of the loot called `name` among those of `monster`, added when new.
+std::int32_t findOrAddLoot(MonsterEntry& monster, std::string_view name);
 
-// Counts one more death of the player by `name`; a new killer is added with one death. A 1001st
-// killer ends the program.
-void findOrAddKiller(PartStats& stats, std::string_view name, std::string_view line);
+// Counts one more death of the player by `name`; a new killer is added with one death.
+void findOrAddKiller(PartStats& stats, std::string_view name);
 
-// The index of the crafted item called `name`, added when new. A 201st item ends the program.
-std::int32_t findOrAddCraft(PartStats& stats, std::string_view name, std::string_view line);
+// The index of the crafted item called `name`, added when new.
+std::int32_t findOrAddCraft(PartStats& stats, std::string_view name);
 
 // The index of the skill called `name` among those that rose while `craft` was made, added when
-// new. An 11th skill of one item ends the program.
-std::int32_t findOrAddSkill(CraftEntry& craft, std::string_view name, std::string_view line);
+// new.
+std::int32_t findOrAddSkill(CraftEntry& craft, std::string_view name);
 
 // Opens the next entry of the hunting table for a victim (`killedByPlayer` when the player made
-// the kill himself). A 5001st entry ends the program.
-void openKillEntry(PartStats& stats, std::string_view victimName, bool killedByPlayer,
-                   std::string_view line);
+// the kill himself).
+void openKillEntry(PartStats& stats, std::string_view victimName, bool killedByPlayer);
 
 // The newest entry of the hunting table, or nullptr while there is none.
 KillEntry* newestKill(PartStats& stats);

@@ -1,6 +1,5 @@
 #include "record/spell_table.h"
 
-#include "base/console.h"
 #include "base/text.h"
 
 namespace torvelin {
@@ -10,8 +9,6 @@ std::int32_t findOrAddSpell(PartStats& stats, std::string_view name) {
         if (startsWith(stats.spells[static_cast<std::size_t>(i)].name, name))
             return i;
     }
-    if (stats.spellCount >= spellCapacity)
-        fatalError("trop de sorts utilises");
     std::int32_t index = stats.spellCount++;
     // A slot may already hold samples booked to it before its first cast line.
     slotAt(stats.spells, index).name = fitName(name, nameLength);

@@ -9,7 +9,7 @@
 namespace torvelin {
 
 // The index of the spell called `name`, added when new. A stored name that begins with `name`
-// matches it. An 81st spell ends the program ("trop de sorts utilises").
+// matches it.
 std::int32_t findOrAddSpell(PartStats& stats, std::string_view name);
 
 // The spell named by the latest cast line. Lines of a cast's second may be booked before any cast

@@ -1,6 +1,5 @@
 #include "record/weapon_tables.h"
 
-#include "base/console.h"
 #include "base/text.h"
 
 namespace torvelin {
@@ -9,7 +8,7 @@ WeaponStyleEntry& currentWeaponStyleEntry(PartStats& stats) {
     return slotAt(stats.weaponStyles, stats.currentWeaponStyle);
 }
 
-void findWeaponStyle(PartStats& stats, std::string_view line) {
+void findWeaponStyle(PartStats& stats) {
     for (std::int32_t i = 0; i < stats.weaponStyleCount; ++i) {
         WeaponStyleEntry& entry = stats.weaponStyles[static_cast<std::size_t>(i)];
         if (entry.styleName != stats.currentStyle)
@@ -26,8 +25,6 @@ void findWeaponStyle(PartStats& stats, std::string_view line) {
             return;
         }
     }
-    if (stats.weaponStyleCount >= weaponStyleCapacity)
-        fatalError("trop de combinaisons arme-style", line);
     std::int32_t index = stats.weaponStyleCount++;
     // Entry 0 may already hold events booked before the first lookup.
     WeaponStyleEntry& entry = slotAt(stats.weaponStyles, index);
@@ -49,11 +46,9 @@ StyleWeaponLink* findLink(PartStats& stats) {
 
 }  // namespace
 
-void linkStyleWeapon(PartStats& stats, std::string_view line) {
+void linkStyleWeapon(PartStats& stats) {
     StyleWeaponLink* link = findLink(stats);
     if (link == nullptr) {
-        if (stats.styleWeaponCount >= styleWeaponCapacity)
-            fatalError("trop de styles utilises", line);
         link = &slotAt(stats.styleWeapons, stats.styleWeaponCount++);
         link->styleName = fitName(stats.currentStyle, nameLength);
     }

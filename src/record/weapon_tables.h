@@ -17,13 +17,11 @@ namespace torvelin {
 WeaponStyleEntry& currentWeaponStyleEntry(PartStats& stats);
 
 // Finds or adds the entry of (`currentWeapon`, `currentStyle`) and makes it current. An entry of
-// the same style whose weapon is still "Inconnue" is adopted by the current weapon. A 101st pair
-// ends the program ("trop de combinaisons arme-style") with the line being read.
-void findWeaponStyle(PartStats& stats, std::string_view line);
+// the same style whose weapon is still "Inconnue" is adopted by the current weapon.
+void findWeaponStyle(PartStats& stats);
 
-// Records `currentWeapon` as the weapon last used with `currentStyle`. A 101st style ends the
-// program ("trop de styles utilises") with the line being read.
-void linkStyleWeapon(PartStats& stats, std::string_view line);
+// Records `currentWeapon` as the weapon last used with `currentStyle`.
+void linkStyleWeapon(PartStats& stats);
 
 // Sets `currentWeapon` to the weapon last used with `currentStyle`, "Inconnue" when none is known.
 void weaponOfStyle(PartStats& stats);

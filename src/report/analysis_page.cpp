@@ -1,7 +1,7 @@
 #include "report/analysis_page.h"
 
-#include <algorithm>
 #include <string>
+#include <unordered_set>
 
 #include "base/latin1.h"
 #include "base/text.h"
@@ -54,13 +54,13 @@ std::string pageFileName(std::string_view partName) {
 
 std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames) {
     std::vector<std::string> files;
-    std::vector<std::string> taken{"discussions.html"};
+    std::unordered_set<std::string> taken{"discussions.html"};
     for (const std::string& part : partNames) {
         std::string file = pageFileName(part);
         std::string base = file.substr(0, file.size() - pageSuffix.size());
-        for (int n = 2; std::find(taken.begin(), taken.end(), lowerCase(file)) != taken.end(); ++n)
+        for (int n = 2; taken.contains(lowerCase(file)); ++n)
             file = base + "_" + std::to_string(n) + std::string(pageSuffix);
-        taken.push_back(lowerCase(file));
+        taken.insert(lowerCase(file));
         files.push_back(file);
     }
     return files;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/console.h"
 #include "base/latin1.h"
 #include "base/text.h"
 #include "report/page_output.h"
@@ -11,8 +10,6 @@
 
 namespace torvelin {
 namespace {
-
-constexpr const char* tooManyWeapons = "trop d'armes utilisees";
 
 // A percentage with one truncated decimal; 0.0 when nothing was attempted.
 void writeDecimalPercent(std::FILE* out, std::int64_t part, std::int64_t whole) {
@@ -323,14 +320,10 @@ AttackReport prepareAttackReport(const PartStats& stats) {
         if (entry.weaponName == unknownWeapon)
             continue;
         if (isLeadingPartOf(entry.styleName, styleRanged)) {
-            if (report.rangedEntries.size() >= rangedEntryCapacity)
-                fatalError(tooManyWeapons);
             report.rangedEntries.push_back(i);
             continue;
         }
         if (isLeadingPartOf(entry.styleName, styleMultiple)) {
-            if (report.multipleEntries.size() >= multipleEntryCapacity)
-                fatalError(tooManyWeapons);
             report.multipleEntries.push_back(i);
             continue;
         }
@@ -344,8 +337,6 @@ AttackReport prepareAttackReport(const PartStats& stats) {
         }
         if (grouped)
             continue;
-        if (report.weaponGroups.size() >= weaponGroupCapacity)
-            fatalError(tooManyWeapons);
         report.weaponGroups.push_back(WeaponGroup{entry.weaponName, {i}});
     }
     return report;

@@ -12,10 +12,6 @@
 
 namespace torvelin {
 
-inline constexpr std::size_t weaponGroupCapacity = 20;
-inline constexpr std::size_t rangedEntryCapacity = 20;
-inline constexpr std::size_t multipleEntryCapacity = 20;
-
 // A weapon of the "Attaques" section and the entries shown in its table.
 struct WeaponGroup {
     std::string weaponName;
@@ -38,8 +34,7 @@ std::int32_t attemptCount(const WeaponStyleEntry& entry);
 // Moves the ranged hits that stand far above the mean of their entry into its precise shots.
 void separatePreciseShots(PartStats& stats);
 
-// Attempts, weapon groups, ranged and multiple entries. More than 20 of either kind ends the
-// program ("trop d'armes utilisees").
+// Attempts, weapon groups, ranged and multiple entries.
 AttackReport prepareAttackReport(const PartStats& stats);
 
 // Writes "Attaques", "Coups Multiples" and the archery section, each only when it has content.

@@ -88,8 +88,7 @@ bool belongsTo(std::string_view text, std::size_t c) {
 }
 
 // Adds the message of a line of channel `c`; false when the line has no message text.
-bool addMessage(std::string& page, const ChatLine& stored, std::size_t c) {
-    std::string_view line = stored.text;
+bool addMessage(std::string& page, std::string_view line, bool cut, std::size_t c) {
     const Channel& channel = channels()[c];
     std::string_view text = messageText(line);
     std::size_t speakerEnd = text.find(channel.speakerEnd, channel.prefix.size());
@@ -117,7 +116,7 @@ bool addMessage(std::string& page, const ChatLine& stored, std::size_t c) {
     std::string_view recipient;
     if (end == notFound) {
         // A line cut at its length limit keeps the text it has.
-        if (!stored.cut)
+        if (!cut)
             return false;
         end = text.size();
     } else if (c == privateChannel && startsWith(text.substr(end + 1), " à "_l1)) {
@@ -198,11 +197,11 @@ bool frenchDate(LogDate& date) {
     return true;
 }
 
-// Adds what a stored line of kinds `kinds` brings to the pass of channel `c`; false when it is a
-// message without text.
-bool addLine(DiscussionsText& made, const ChatLine& stored, std::uint8_t kinds, std::size_t c,
-             ChannelPass& pass, bool quiet) {
-    std::string_view line = stored.text;
+// Adds what stored line `i`, of kinds `kinds`, brings to the pass of channel `c`; false when it is
+// a message without text, which is left out (the headings due before it are written all the same).
+bool addLine(DiscussionsText& made, const ChatStore& store, std::size_t i, std::uint8_t kinds,
+             std::size_t c, ChannelPass& pass, bool quiet) {
+    std::string_view line = store.line(i);
     std::string& page = made.page;
     if ((kinds & openingBit) != 0) {
         pass.date = LogDate{std::string(line), false};
@@ -228,7 +227,7 @@ bool addLine(DiscussionsText& made, const ChatLine& stored, std::uint8_t kinds, 
         page += "</i></font><br>";
         pass.datePending = false;
     }
-    return addMessage(page, stored, c);
+    return addMessage(page, line, store.entries[i].cut, c);
 }
 
 }  // namespace
@@ -238,15 +237,17 @@ void formatLogDate(LogDate& date, std::string_view storedLine, bool warn) {
         consoleWrite(dateWarning(storedLine));
 }
 
+void keepChatLine(ChatStore& store, std::string_view line, bool cut) {
+    store.entries.push_back({store.bytes.size(), static_cast<std::uint32_t>(line.size()), cut});
+    store.bytes.append(line);
+}
+
 DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
-                                    const PageSetting& setting) {
+                                    const PageSetting& setting, std::int64_t leftOutBefore) {
     DiscussionsText made;
     // Room for the whole page at once: each message's text and its markup. Room never written
     // costs no memory.
-    std::size_t room = 4096;
-    for (const ChatLine& stored : store)
-        room += stored.text.size() + 96;
-    made.page.reserve(room);
+    made.page.reserve(4096 + store.bytes.size() + 96 * store.size());
     auto say = [&](std::string_view text) {
         if (!setting.quiet)
             made.console += text;
@@ -256,7 +257,7 @@ DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view log
     say("\n");
     std::vector<std::uint8_t> kinds(store.size());
     for (std::size_t i = 0; i < store.size(); ++i)
-        kinds[i] = lineKinds(store[i].text);
+        kinds[i] = lineKinds(store.line(i));
     int progress = 0;
     for (std::size_t c = 0; c < channels().size(); ++c) {
         ChannelPass pass;
@@ -268,9 +269,10 @@ DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view log
                 progress = 0;
             }
             if ((kinds[i] & (openingBit | 1u << c)) != 0 &&
-                !addLine(made, store[i], kinds[i], c, pass, setting.quiet)) {
-                made.malformedLine = store[i].text;
-                return made;
+                !addLine(made, store, i, kinds[i], c, pass, setting.quiet)) {
+                ++made.leftOut;
+                say(leftOutWarning(leftOutBefore + made.leftOut, "message ignore", malformedLine,
+                                   store.line(i)));
             }
         }
         say("\n");
@@ -282,8 +284,6 @@ DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view log
 void writeDiscussionsPage(const DiscussionsText& made, const PageSetting& setting) {
     PageFile file = openPage(setting.folder, "discussions.html");
     consoleWrite(made.console);
-    if (made.malformedLine)
-        fatalMalformedLine(*made.malformedLine);
     put(file.out, made.page);
     closePage(file);
 }

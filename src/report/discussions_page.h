@@ -2,28 +2,35 @@
 // dates of the log-opening lines.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "report/page_output.h"
 
 namespace torvelin {
 
-// A line kept for the discussions page; `cut` when it lost the rest of a too long physical line.
-struct ChatLine {
-    std::string text;
-    bool cut = false;
+// The lines kept for the discussions page: chat lines and log-opening lines, in log order. Their
+// bytes stand one after the other in one text, so that a long log costs one small entry a line.
+struct ChatStore {
+    struct Entry {
+        std::size_t offset;
+        std::uint32_t size;
+        bool cut;  // the line lost the rest of a too long physical line
+    };
+    std::string bytes;
+    std::vector<Entry> entries;
 
-    ChatLine(std::string line, bool wasCut = false) : text(std::move(line)), cut(wasCut) {}
-    ChatLine(const char* line) : text(line) {}
+    std::size_t size() const { return entries.size(); }
+    std::string_view line(std::size_t i) const {
+        return std::string_view(bytes).substr(entries[i].offset, entries[i].size);
+    }
 };
 
-// The lines kept for the discussions page: chat lines and log-opening lines, in log order.
-using ChatStore = std::vector<ChatLine>;
-inline constexpr std::size_t chatStoreCapacity = 30000;
+// Keeps a line at the end of the store.
+void keepChatLine(ChatStore& store, std::string_view line, bool cut = false);
 
 // A date heading: the text and whether it is a formatted date, which ends with the page's own
 // line break "<br>".
@@ -37,21 +44,23 @@ struct LogDate {
 // with a console warning naming `storedLine` (unless not `warn`).
 void formatLogDate(LogDate& date, std::string_view storedLine, bool warn = true);
 
-// The discussions page made in memory, with the console text that tells of its making. A stored
-// line whose message has no text ends it: `malformedLine`, which writing the page reports.
+// The discussions page made in memory, with the console text that tells of its making. A message
+// that cannot be cut is left out of the page, with a warning in the console text.
 struct DiscussionsText {
     std::string page;
     std::string console;
-    std::optional<std::string> malformedLine;
+    std::int64_t leftOut = 0;  // the messages left out
 };
 
-// Makes the discussions page of `store`, as `setting` says. It writes nothing and prints
-// nothing, so it may run on another thread than the one that writes the other pages.
+// Makes the discussions page of `store`, as `setting` says; the warnings of the messages left out
+// are numbered after the `leftOutBefore` lines the run left out before (see leftOutWarning). It
+// writes nothing and prints nothing, so it may run on another thread than the one that writes the
+// other pages.
 DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view logFileName,
-                                    const PageSetting& setting = {});
+                                    const PageSetting& setting = {},
+                                    std::int64_t leftOutBefore = 0);
 
-// Writes a page made by makeDiscussionsPage: the console text, then the page; a malformed line is
-// a fatal error once the console text is out.
+// Writes a page made by makeDiscussionsPage: the console text, then the page.
 void writeDiscussionsPage(const DiscussionsText& made, const PageSetting& setting = {});
 
 // Makes and writes discussions.html, as `setting` says.

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "base/console.h"
 #include "base/latin1.h"
 #include "base/text.h"
 #include "record/reward_tables.h"
@@ -295,8 +294,6 @@ void mergeSkill(std::vector<SkillGain>& merged, const SkillGain& skill) {
             return;
         }
     }
-    if (merged.size() >= static_cast<std::size_t>(skillCapacity))
-        fatalError("trop d'artisanats différents"_l1);
     merged.push_back(skill);
 }
 

@@ -21,7 +21,7 @@ CraftEntry& currentCraftEntry(PartStats& stats) {
 std::string nameUpTo(std::string_view line, std::string_view prefix, char endMark) {
     std::size_t end = line.find(endMark);
     if (end == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     return cutText(line, messageStart + prefix.size(), end, nameLength);
 }
 
@@ -32,7 +32,7 @@ void parseCraftLine(std::string_view line, PartStats& stats) {
 
     constexpr std::string_view start = "Vous commencez le travail sur ";
     if (startsWith(text, start))
-        stats.currentCraft = findOrAddCraft(stats, nameUpTo(line, start, '.'), line);
+        stats.currentCraft = findOrAddCraft(stats, nameUpTo(line, start, '.'));
 
     if (startsWith(text, "Vous avez réussi votre confection. Vous avez désormais "_l1)) {
         // The first number of the message is the quality of the product, in percent.
@@ -49,7 +49,7 @@ void parseCraftLine(std::string_view line, PartStats& stats) {
     constexpr std::string_view skillRise = "Vous devenez plus doué en "_l1;
     if (startsWith(text, skillRise)) {
         CraftEntry& craft = currentCraftEntry(stats);
-        std::int32_t skill = findOrAddSkill(craft, nameUpTo(line, skillRise, '!'), line);
+        std::int32_t skill = findOrAddSkill(craft, nameUpTo(line, skillRise, '!'));
         ++craft.skills[static_cast<std::size_t>(skill)].gains;
     }
 }

@@ -34,7 +34,7 @@ void parsePlayerDeath(std::string_view line, PartStats& stats) {
         std::int64_t sinceDuel = now - stats.lastDuelEndTime;
         // A death within a second of the end of a duel is the duel's own end.
         if (sinceDuel > 1 || sinceDuel < -1)
-            findOrAddKiller(stats, stats.lastKillerName, line);
+            findOrAddKiller(stats, stats.lastKillerName);
     }
     if (startsWith(messageText(line), "Votre duel est terminé!"_l1))
         stats.lastDuelEndTime = now;

@@ -26,7 +26,7 @@ void creditExperienceParts(std::string_view line, PartStats& stats) {
             continue;
         std::size_t close = line.find(')', at);
         if (close == notFound)
-            fatalMalformedLine(line);
+            unreadableLine();
         MonsterEntry& monster = currentMonsterEntry(stats);
         addWithCarry(monster.xp[k], monster.xpBillions[k], readDottedNumber(line, at, close));
     }
@@ -67,7 +67,7 @@ void parseMonsterDeath(std::string_view line, PartStats& stats) {
     // The name stands before the blank that precedes "meurt !".
     std::string_view name =
         at > messageStart ? cutView(line, messageStart, at - 1, nameLength) : "";
-    stats.currentMonster = findOrAddMonster(stats, name, line);
+    stats.currentMonster = findOrAddMonster(stats, name);
 }
 
 void parseExperience(std::string_view line, PartStats& stats) {
@@ -107,7 +107,7 @@ void parseRealmPoints(std::string_view line, PartStats& stats) {
     bool extra = contains(text, "points de royaume supplémentaires !"_l1);
     if (extra || contains(text, "realm point!") || contains(text, "realm points!")) {
         if (!extra) {
-            openKillEntry(stats, stats.lastVictimName, stats.lastVictimBold, line);
+            openKillEntry(stats, stats.lastVictimName, stats.lastVictimBold);
             stats.lastVictimName = unknownName;
             stats.lastVictimBold = false;
         }
@@ -148,9 +148,9 @@ void parseLoot(std::string_view line, PartStats& stats) {
     std::size_t begin = messageStart + inText + leaves.size();
     std::size_t end = line.find('.', begin);
     if (end == notFound)
-        fatalMalformedLine(line);
+        unreadableLine();
     MonsterEntry& monster = currentMonsterEntry(stats);
-    std::int32_t loot = findOrAddLoot(monster, cutView(line, begin, end, nameLength), line);
+    std::int32_t loot = findOrAddLoot(monster, cutView(line, begin, end, nameLength));
     ++monster.loots[static_cast<std::size_t>(loot)].times;
 }
 

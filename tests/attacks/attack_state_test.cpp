@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "attack_chain.h"
+#include "base/console.h"
 #include "base/latin1.h"
 
 namespace torvelin {
@@ -75,23 +76,16 @@ TEST(StyleLines, StyleNamesOfTheThreeForms) {
     EXPECT_EQ(stats->weaponStyleCount, 3);
 }
 
-TEST(StyleLines, StyleLineWithoutEndIsFatal) {
+TEST(StyleLines, StyleLineWithoutEndIsUnreadable) {
     auto stats = newPartStats();
-    EXPECT_EXIT(
+    EXPECT_THROW(feedAttack(*stats, "Vous vous préparez à exécuter votre Taillade"_l1),
+                 UnreadableLine);
+    EXPECT_THROW(
         {
-            testing::routeConsoleToStderr();
-            feedAttack(*stats, "Vous vous préparez à exécuter votre Taillade"_l1);
-        },
-        ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne");
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
             feedAttack(*stats,
                        "Vous vous préparez maintenant à effectuer le style de secours: X"_l1);
         },
-        ::testing::ExitedWithCode(1),
-        "ERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne");
+        UnreadableLine);
 }
 
 TEST(WeaponName, TakenBetweenVotreAndTheFirstComma) {
@@ -101,12 +95,8 @@ TEST(WeaponName, TakenBetweenVotreAndTheFirstComma) {
     EXPECT_EQ(stats->currentWeapon, std::string(59, 'e'));
     extractWeaponName(logLine("Vous attaquez X avec votre , et 5"), *stats);
     EXPECT_EQ(stats->currentWeapon, "");
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
-            extractWeaponName(logLine("Vous attaquez X, avec votre hache et 5"), *stats);
-        },
-        ::testing::ExitedWithCode(1), "l'erreur s'est produite dans la ligne");
+    EXPECT_THROW(extractWeaponName(logLine("Vous attaquez X, avec votre hache et 5"), *stats),
+                 UnreadableLine);
 }
 
 TEST(AttackStateLines, ShotAbandonAndCast) {

@@ -14,10 +14,10 @@ TEST(FatalError, PrintsTheBlockWithTheLineAndFails) {
     EXPECT_EXIT(
         {
             routeConsoleToStderr();
-            fatalError("trop de sorts utilises", "[10:00:00] Vous lancez le sort X !\n");
+            fatalError("memoire insuffisante", "[10:00:00] Vous lancez le sort X !\n");
         },
         ::testing::ExitedWithCode(1),
-        "^\n\nERREUR\n\ntrop de sorts utilises\nl'erreur s'est produite dans la ligne : \n"
+        "^\n\nERREUR\n\nmemoire insuffisante\nl'erreur s'est produite dans la ligne : \n"
         "\\[10:00:00\\] Vous lancez le sort X !\n\n$");
 }
 
@@ -25,9 +25,10 @@ TEST(FatalError, WithoutALineOnlyTheBlock) {
     EXPECT_EXIT(
         {
             routeConsoleToStderr();
-            fatalError("trop d'armes utilisees");
+            fatalError("impossible d'ecrire le fichier Resultats.html : No space left on device");
         },
-        ::testing::ExitedWithCode(1), "^\n\nERREUR\n\ntrop d'armes utilisees$");
+        ::testing::ExitedWithCode(1),
+        "^\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : No space left on device$");
 }
 
 // A scripted keyboard and clock for the countdown.
@@ -61,7 +62,7 @@ class Countdown : public ::testing::Test {
   protected:
     Countdown() : saved(platform()) {
         platform().writeConsole = record;
-        platform().readWord = noWord;
+        platform().readLine = noWord;
         platform().hasKeyboard = keyboard;
         platform().beginKeyWatch = nothing;
         platform().endKeyWatch = nothing;

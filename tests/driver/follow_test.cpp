@@ -78,9 +78,11 @@ void append(const TempFolder& folder, const std::string& bytes) {
 }
 
 // Lines that come in rounds, one of them written in two pieces, give the pages of one run on the
-// whole log; every page of the follow mode reloads itself.
+// whole log; every page of the follow mode reloads itself. Lines that cannot be read are left out
+// of a round without a word.
 TEST(FollowMode, RoundsGiveThePagesOfOneRun) {
-    std::string log = expectedFile("melee/chat.log") + expectedFile("driver/chat.log");
+    std::string log = expectedFile("melee/chat.log") + expectedFile("driver/chat.log") +
+                      "[23:00:00] Vous visez [loup\n[23:00:01] @@[Groupe] Karl : \"sans fin\n";
     std::size_t third = log.find('\n', log.size() / 3) + 1;
     std::size_t cut = log.find('\n', 2 * log.size() / 3) + 5;  // inside a line
 
@@ -95,6 +97,9 @@ TEST(FollowMode, RoundsGiveThePagesOfOneRun) {
     FollowRun follow = run(followed, {"--suivre"});
     EXPECT_EQ(follow.status, 0);
     EXPECT_EQ(follow.pages, reference.pages);
+    EXPECT_NE(reference.console.find("attention : ligne ignoree"), std::string::npos);
+    EXPECT_NE(reference.console.find("attention : message ignore"), std::string::npos);
+    EXPECT_EQ(follow.console.find("attention : "), std::string::npos);
     EXPECT_NE(readFile(followed.file("Resultats.html"))
                   .find("<meta http-equiv=\"refresh\" content=\"5\"></head>"),
               std::string::npos);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/latin1.h"
+#include "base/console.h"
 #include "test_support.h"
 
 namespace torvelin {
@@ -10,7 +10,6 @@ namespace {
 
 using testing::ConsoleCapture;
 using testing::logLine;
-using testing::routeConsoleToStderr;
 
 class LogCommands : public ::testing::Test {
   protected:
@@ -79,22 +78,6 @@ TEST_F(LogCommands, IniAndAnyWordBeginningWithItReturnToTheFirstPart) {
               "\nnouvelle partie de log : A\nnouvelle partie de log : Resultats");
 }
 
-TEST_F(LogCommands, AnEleventhPartFallsBackToTheFirst) {
-    for (int i = 1; i < 10; ++i)
-        command("[TOUS]:  ]log name P" + std::to_string(i));
-    ASSERT_EQ(parts.count(), 10);
-    std::size_t before = console.text().size();
-    command("[TOUS]:  ]log name Onze");
-    EXPECT_EQ(parts.count(), 10);
-    EXPECT_EQ(parts.currentPart, 0);
-    EXPECT_EQ(console.text().substr(before),
-              std::string("\nERREUR\n\nle log a été découpe en trop de morceaux (limite : 10 "
-                          "morceaux).\nla partie nommee Onze est rajoutee par defaut à la partie "
-                          "initiale nommee Resultats.\n"_l1));
-    command("[TOUS]:  ]log name P4");
-    EXPECT_EQ(parts.currentPart, 4);
-}
-
 TEST_F(LogCommands, LongNamesAreCutToTheirField) {
     command("[TOUS]:  ]log name " + std::string(60, 'n'));
     EXPECT_EQ(currentName(), std::string(49, 'n'));
@@ -102,30 +85,18 @@ TEST_F(LogCommands, LongNamesAreCutToTheirField) {
     EXPECT_EQ(parts.currentTarget, std::string(49, 't'));
 }
 
-TEST(LogCommandErrors, UnknownCommandWordIsFatal) {
-    EXPECT_EXIT(
-        {
-            routeConsoleToStderr();
-            LogParts parts = newLogParts();
-            std::string text = logLine("[TOUS]:  ]log nom X");
-            std::string_view line = text;
-            handleLogCommand(line, parts);
-        },
-        ::testing::ExitedWithCode(1), "erreur de ligne de commande pour le choix du nom");
-}
-
-TEST(LogCommandErrors, TargetWithoutClosingBracketIsFatal) {
-    EXPECT_EXIT(
-        {
-            routeConsoleToStderr();
-            LogParts parts = newLogParts();
-            std::string text = logLine("Vous visez [Grand loup");
-            std::string_view line = text;
-            handleLogCommand(line, parts);
-        },
-        ::testing::ExitedWithCode(1),
-        "\n\nERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
-        "\n.*Vous visez \\[Grand loup\n\n");
+// A command or a target that cannot be read leaves the line out: no part, target or message
+// changes.
+TEST_F(LogCommands, UnreadableCommandsChangeNothing) {
+    command("[TOUS]:  ]log name A");
+    command("Vous visez [Loup]");
+    std::size_t before = console.text().size();
+    EXPECT_THROW(command("[TOUS]:  ]log nom X"), UnreadableLine);
+    EXPECT_THROW(command("Vous visez [Grand loup"), UnreadableLine);
+    EXPECT_EQ(parts.count(), 2);
+    EXPECT_EQ(currentName(), "A");
+    EXPECT_EQ(parts.currentTarget, "Loup");
+    EXPECT_EQ(console.text().size(), before);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The program run as a player runs it, in a folder holding the log.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "base/latin1.h"
@@ -129,56 +130,119 @@ TEST(ProgramRun, MissingLogWithoutConsoleInputFails) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("discussions.html")));
 }
 
-TEST(ProgramRun, TypedLogNameAndQuitWord) {
+// The prompt takes a whole line: blanks belong to the name, a carriage return before the line
+// break does not, an empty line or a name starting with q is a name like any other, and a last line
+// without a line break is one too. Only "q" alone quits.
+TEST(ProgramRun, ThePromptReadsWholeLines) {
     TempFolder folder;
-    folder.write("autre.log", "");
-    std::string typed = "absent autre\n";
+    folder.write("mon journal.log", "");
+    std::string typed = "\r\nquetes\nmon journal";
     ProgramRun run = runTorvelin(folder, &typed);
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Analyse du fichier autre.log"),
+    const std::string prompt =
+        "le fichier log n'a pas ete trouve \n quel fichier voulez-vous analyser ?(q pour "
+        "quitter)\n";
+    EXPECT_EQ(run.console.substr(0, banner.size() + 3 * prompt.size() + 16),
+              banner + prompt + prompt + prompt + "Lecture en cours");
+    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Analyse du fichier mon journal.log"),
               std::string::npos);
 
     TempFolder empty;
-    std::string quit = "quitter\n";
+    std::string quit = "quitter\nq\n";
     run = runTorvelin(empty, &quit);
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_FALSE(std::filesystem::exists(empty.file("Resultats.html")));
+    EXPECT_EQ(run.console, banner + prompt + prompt);
+    EXPECT_EQ(filesIn(empty), 0u);
 }
 
-TEST(ProgramRun, ChatStoreHolds30000Lines) {
+// A long log passes every former limit of the tables by one, and each page shows every entry.
+TEST(ProgramRun, EveryTableGrowsPastItsFormerCapacity) {
     std::string log;
-    for (int i = 0; i < 30000; ++i)
-        log += "[10:00:00] @@[Guilde] A : \"b\"\n";
-    TempFolder full;
-    full.write("chat.log", log);
-    EXPECT_EQ(runTorvelin(full).exitStatus, 0);
+    int clock = 0;
+    auto line = [&](std::string_view text, int step = 1) {
+        clock += step;
+        char stamp[16];
+        std::snprintf(stamp, sizeof stamp, "[%02d:%02d:%02d] ", clock / 3600 % 24, clock / 60 % 60,
+                      clock % 60);
+        log += stamp + std::string(text) + "\n";
+    };
+    auto n = [](int i) { return std::to_string(1000 + i); };
+    for (int i = 0; i <= 100; ++i) {  // 101 styles, and as many (weapon, style) pairs
+        line(std::string("Vous exécutez parfaitement votre Style"_l1) + n(i) + " ! (+1)");
+        line("Vous attaquez le loup avec votre hache, et infligez 50 points!");
+    }
+    for (int i = 0; i <= 20; ++i) {  // 21 weapons, each with a double attack
+        line("Vous attaquez le loup avec votre epee " + n(i) + ", et infligez 40 points!", 10);
+        line("Vous attaquez le loup avec votre epee " + n(i) + ", et infligez 40 points!", 0);
+    }
+    for (int i = 0; i <= 20; ++i) {  // 21 ranged weapons
+        line("Vous préparez votre tir."_l1);
+        line("Vous tirez sur le gobelin avec votre arc " + n(i) + ", et infligez 80 points!");
+    }
+    for (int i = 0; i <= 80; ++i)  // 81 spells
+        line("Vous lancez le sort Sort " + n(i) + " !");
+    for (int i = 0; i <= 500; ++i) {  // 501 monsters
+        line("Monstre " + n(i) + " meurt !");
+        line("Vous recevez 10 points d'expérience."_l1);
+    }
+    line("Le dragon meurt !");
+    line("Vous recevez 10 points d'expérience."_l1);
+    for (int i = 0; i <= 100; ++i)  // 101 loots of one monster
+        line("Le dragon laisse objet " + n(i) + ".");
+    for (int i = 0; i <= 5000; ++i) {  // 5001 realm kills
+        line("Victime " + n(i) + " vient de mourir.");
+        line("Vous gagnez 10 realm points!", 0);
+    }
+    for (int i = 0; i <= 1000; ++i) {  // 1001 killers
+        line(std::string("Sven vient juste d'être tué dans [Emain] par Tueur "_l1) + n(i) + "!");
+        line("Vous êtes mort pour le royaume."_l1, 5);
+    }
+    for (int i = 0; i <= 200; ++i) {  // 201 crafted items, the first with 11 skills
+        line("Vous commencez le travail sur forge " + n(i) + ".");
+        line(std::string("Vous avez réussi votre confection. Vous avez désormais forge "_l1) +
+             n(i) + " (96%).");
+        for (int k = 0; i == 0 && k <= 10; ++k)
+            line(std::string("Vous devenez plus doué en art "_l1) + n(k) + " !");
+    }
+    log += "*** Journal ouvert : Mon Dec 07 23:17:56 2026\n";
+    for (int i = 0; i < 30000; ++i)  // 30,001 chat lines, log openings included
+        log += "[23:59:59] @@[Guilde] A : \"b\"\n";
+    for (int i = 1; i <= 11; ++i)  // twelve parts
+        line("[TOUS]:  ]log name P" + std::to_string(i));
+    line("Vous attaquez le loup avec votre hache du douzieme, et infligez 50 points!");
 
-    TempFolder over;
-    over.write("chat.log", log + "[10:00:01] @@[Guilde] A : \"trop\"\n");
-    ProgramRun run = runTorvelin(over);
-    EXPECT_EQ(run.exitStatus, 1);
-    std::string expectedEnd =
-        "\n\nERREUR\n\ntrop de lignes de chat\nl'erreur s'est produite dans la ligne : \n"
-        "[10:00:01] @@[Guilde] A : \"trop\"\n\n";
-    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
-    EXPECT_FALSE(std::filesystem::exists(over.file("Resultats.html")));
-}
-
-// The log is read on a thread of its own: a fatal error met while that thread is still reading
-// a long log ends the program all the same, with the error block and no page.
-TEST(ProgramFaults, AFatalErrorWhileTheLogIsStillBeingRead) {
-    std::string log = "[10:00:00] Vous visez [loup\n";
-    while (log.size() < (4u << 20))
-        log += "[10:00:01] Vous attaquez le loup avec votre dague, et infligez 40 points!\n";
     TempFolder folder;
     folder.write("chat.log", log);
     ProgramRun run = runTorvelin(folder);
-    EXPECT_EQ(run.exitStatus, 1);
-    std::string expectedEnd =
-        "\n\nERREUR\n\nligne incomplete ou mal formee\nl'erreur s'est produite dans la ligne : "
-        "\n[10:00:00] Vous visez [loup\n\n";
-    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.console.find("ERREUR"), std::string::npos);
+    EXPECT_NE(run.console.find("Resultats.html, P1.html, P2.html, P3.html, P4.html, P5.html, "
+                               "P6.html, P7.html, P8.html, P9.html, P10.html, P11.html, "),
+              std::string::npos);
+    std::string page = readFile(folder.file("Resultats.html"));
+    auto count = [&page](const std::string& text) {
+        std::size_t found = 0;
+        for (std::size_t at = page.find(text); at != std::string::npos;
+             at = page.find(text, at + 1))
+            ++found;
+        return found;
+    };
+    EXPECT_EQ(count(">Style1100("), 1u);
+    EXPECT_EQ(count("<b>Avec l'arme : epee 1020</b>"), 1u);
+    EXPECT_EQ(count("<td width=\"270\">epee 1020</td>"), 1u);  // its multiple attacks
+    EXPECT_EQ(count(">arc 1020"), 1u);
+    EXPECT_EQ(count("Sort 1080"), 1u);
+    EXPECT_EQ(count(">Monstre 1500<"), 1u);
+    EXPECT_EQ(count("1 * objet 1100"), 1u);
+    EXPECT_EQ(count("Victime 6000 (10 rps)"), 1u);
+    EXPECT_EQ(count("Tueur 2000"), 1u);
+    EXPECT_EQ(count(">forge 1200<"), 1u);
+    EXPECT_EQ(count("art 1010  + 1<br>"), 2u);  // the item's row and the total row
+    page = readFile(folder.file("discussions.html"));
+    EXPECT_EQ(count("lundi 07 Dec 2026"), 1u);
+    EXPECT_EQ(count("</b> : b</font>"), 30000u);
+    EXPECT_NE(readFile(folder.file("P11.html")).find("<b>Avec l'arme : hache du douzieme</b>"),
+              std::string::npos);
 }
 
 // What the system says when a folder stands where a page goes.
@@ -260,25 +324,51 @@ TEST(ProgramFaults, TheRestOfALongChatLineIsNoLine) {
               std::string::npos);
 }
 
-// The discussions page is made while the analysis pages are written: its console text still
-// follows theirs, and a message without text still ends the program there, with no page of
-// discussions left.
-TEST(ProgramFaults, AMalformedChatLineEndsTheProgramAfterTheAnalysisPages) {
+// Lines that cannot be read and messages that cannot be cut are left out with a warning, and the
+// run goes on; past the 20th warning they are only counted. The discussions page is made while
+// the analysis pages are written: its warnings still come at their place in its passes.
+TEST(ProgramRun, UnreadableLinesAreLeftOutWithAWarning) {
+    std::string log =
+        "[10:00:00] Vous visez [Gobelin\n"
+        "[10:00:01] [TOUS]:  ]log nmae Boss\n" +
+        std::string("[10:00:02] Vous vous préparez à exécuter votre Taillade\n"_l1) +
+        "[10:00:03] Vous attaquez le loup avec votre dague, et infligez 40 points!\n"
+        "[10:00:04] @@[Guilde] Karl : \"bonsoir\"\n";
+    for (int i = 0; i < 18; ++i)
+        log += "[10:00:06] @@[Groupe] Karl : \"sans fin " + std::to_string(i) + "\n";
     TempFolder folder;
-    folder.write("chat.log",
-                 "[10:00:00] Vous attaquez le loup avec votre dague, et infligez 40 points!\n"
-                 "[10:00:01] @@[Guilde] Karl : \"bonsoir\"\n"
-                 "[10:00:02] @@[Groupe] Karl : \"sans fin\n");
+    folder.write("chat.log", log);
     ProgramRun run = runTorvelin(folder);
-    EXPECT_EQ(run.exitStatus, 1);
-    std::string expectedEnd =
-        "analyse et ecriture de la partie de log nommee \"Resultats\"\n\nanalyse du chat "
-        "Guilde\nanalyse du chat Amis\nanalyse du chat Groupe\n\nERREUR\n\nligne incomplete ou "
-        "mal formee\nl'erreur s'est produite dans la ligne : \n[10:00:02] @@[Groupe] Karl : "
-        "\"sans fin\n\n";
-    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
-    EXPECT_TRUE(std::filesystem::exists(folder.file("Resultats.html")));
-    EXPECT_EQ(filesIn(folder), 2u);  // the log and its analysis page
+    EXPECT_EQ(run.exitStatus, 0);
+    auto warning = [](std::string_view what, std::string_view reason, std::string_view line) {
+        return "\nattention : " + std::string(what) + " (" + std::string(reason) +
+               ") : " + std::string(line) + "\n";
+    };
+    const std::string malformed = "ligne incomplete ou mal formee";
+    std::string group;
+    for (int i = 0; i < 17; ++i) {
+        group += warning("message ignore", malformed,
+                         "[10:00:06] @@[Groupe] Karl : \"sans fin " + std::to_string(i));
+    }
+    EXPECT_EQ(withFixedTime(run.console),
+              banner + "Lecture en cours" +
+                  warning("ligne ignoree", malformed, "[10:00:00] Vous visez [Gobelin") +
+                  warning("ligne ignoree",
+                          "erreur de ligne de commande pour le choix du nom du résultat"_l1,
+                          "[10:00:01] [TOUS]:  ]log nmae Boss") +
+                  warning("ligne ignoree", malformed,
+                          "[10:00:02] Vous vous préparez à exécuter votre Taillade"_l1) +
+                  writing("Resultats") +
+                  "\nanalyse du chat Guilde\nanalyse du chat Amis\nanalyse du chat Groupe" + group +
+                  "\nanalyse des messages prives\nanalyse du chat Alliance\nanalyse du chat "
+                  "General.\nanalyse du chat Region\n\n21 lignes ignorees en tout\n" +
+                  closing("Resultats.html, "));
+    EXPECT_NE(readFile(folder.file("Resultats.html")).find("Avec l'arme : dague"),
+              std::string::npos);
+    std::string discussions = readFile(folder.file("discussions.html"));
+    EXPECT_NE(discussions.find("<b>Karl</b> : bonsoir"), std::string::npos);
+    EXPECT_NE(discussions.find("Chat Groupe</b>"), std::string::npos);
+    EXPECT_EQ(discussions.find("sans fin"), std::string::npos);
 }
 
 // Names that differ only by case or by a character a file name cannot hold, device names and a

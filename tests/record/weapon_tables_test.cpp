@@ -4,15 +4,13 @@
 
 #include <string>
 
-#include "test_support.h"
-
 namespace torvelin {
 namespace {
 
 void select(PartStats& stats, std::string weapon, std::string style) {
     stats.currentWeapon = std::move(weapon);
     stats.currentStyle = std::move(style);
-    findWeaponStyle(stats, "line");
+    findWeaponStyle(stats);
 }
 
 TEST(FindWeaponStyle, AddsPairsInOrderOfFirstAppearance) {
@@ -59,32 +57,15 @@ TEST(FindWeaponStyle, LeadingPartOfInconnueIsAdoptedToo) {
     EXPECT_EQ(stats->weaponStyles[0].weaponName, "hache");
 }
 
-TEST(FindWeaponStyle, HundredAndFirstPairIsFatal) {
-    auto stats = newPartStats();
-    for (int i = 0; i < 100; ++i)
-        select(*stats, "arme" + std::to_string(i), "Sans style");
-    EXPECT_EQ(stats->weaponStyleCount, 100);
-    select(*stats, "arme7", "Sans style");  // a known pair is still found
-    EXPECT_EQ(stats->currentWeaponStyle, 7);
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
-            stats->currentWeapon = "arme100";
-            findWeaponStyle(*stats, "[12:00:00] la ligne\n");
-        },
-        ::testing::ExitedWithCode(1),
-        "trop de combinaisons arme-style\nl'erreur s'est produite dans la ligne : \n.*la ligne");
-}
-
 TEST(StyleWeaponLinks, KeepTheLatestWeaponOfEachStyle) {
     auto stats = newPartStats();
     stats->currentStyle = "Taillade";
     weaponOfStyle(*stats);
     EXPECT_EQ(stats->currentWeapon, "Inconnue");
     stats->currentWeapon = "hache";
-    linkStyleWeapon(*stats, "line");
+    linkStyleWeapon(*stats);
     stats->currentWeapon = "dague";
-    linkStyleWeapon(*stats, "line");
+    linkStyleWeapon(*stats);
     EXPECT_EQ(stats->styleWeaponCount, 1);
     stats->currentWeapon.clear();
     weaponOfStyle(*stats);
@@ -92,24 +73,6 @@ TEST(StyleWeaponLinks, KeepTheLatestWeaponOfEachStyle) {
     stats->currentStyle = "Taillad";  // exact comparison
     weaponOfStyle(*stats);
     EXPECT_EQ(stats->currentWeapon, "Inconnue");
-}
-
-TEST(StyleWeaponLinks, HundredAndFirstStyleIsFatal) {
-    auto stats = newPartStats();
-    stats->currentWeapon = "hache";
-    for (int i = 0; i < 100; ++i) {
-        stats->currentStyle = "style" + std::to_string(i);
-        linkStyleWeapon(*stats, "line");
-    }
-    EXPECT_EQ(stats->styleWeaponCount, 100);
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
-            stats->currentStyle = "style100";
-            linkStyleWeapon(*stats, "[12:00:00] la ligne\n");
-        },
-        ::testing::ExitedWithCode(1),
-        "trop de styles utilises\nl'erreur s'est produite dans la ligne : \n.*la ligne");
 }
 
 }  // namespace

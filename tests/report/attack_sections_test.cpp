@@ -107,31 +107,6 @@ TEST(AttackReport, AttemptsGroupsAndSkippedEntries) {
     EXPECT_EQ(joined.weaponGroups[0].entries, (Values{0, 1, 2}));
 }
 
-TEST(AttackReport, MoreThanTwentyWeaponsOrRangedEntriesIsFatal) {
-    auto weapons = newPartStats();
-    auto bows = newPartStats();
-    for (int i = 0; i < 20; ++i) {
-        addEntry(*weapons, "arme" + std::to_string(i + 10), "Sans style");
-        addEntry(*bows, "arc" + std::to_string(i + 10), "Range");
-    }
-    EXPECT_EQ(prepareAttackReport(*weapons).weaponGroups.size(), 20u);
-    EXPECT_EQ(prepareAttackReport(*bows).rangedEntries.size(), 20u);
-    addEntry(*weapons, "arme99", "Sans style");
-    addEntry(*bows, "arc99", "Range");
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
-            prepareAttackReport(*weapons);
-        },
-        ::testing::ExitedWithCode(1), "trop d'armes utilisees");
-    EXPECT_EXIT(
-        {
-            testing::routeConsoleToStderr();
-            prepareAttackReport(*bows);
-        },
-        ::testing::ExitedWithCode(1), "trop d'armes utilisees");
-}
-
 TEST(SpeedText, DigitsByNumberOfIntervals) {
     EXPECT_EQ(speedText(repeated({{40, 3}})), "");
     EXPECT_EQ(speedText(repeated({{73, 3}, {27, 4}})), " (vitesse : 3,2s)");     // 100: 3.27
