@@ -56,15 +56,27 @@ bytes="$(wc -c <"$tmp/chat.log")"
 # The program reads chat.log and writes its pages in its working folder.
 cd "$tmp"
 
-# One run under /usr/bin/time: checks the program succeeds and gives its peak resident memory.
+# One run under /usr/bin/time in the folder `$1`, on its chat.log: checks the program succeeds and
+# prints its peak resident memory in kB.
+peak_memory() {
+    if ! (cd "$1" && /usr/bin/time -v -o time.txt "$program" </dev/null >program-output.txt 2>&1); then
+        cat "$1/program-output.txt" >&2
+        grep -E '^Command (exited|terminated)' "$1/time.txt" >&2 || true
+        fail "the program failed on $1/chat.log"
+    fi
+    local rss
+    rss="$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes):[[:space:]]*//p' "$1/time.txt")"
+    [[ "$rss" =~ ^[0-9]+$ ]] || fail "no 'Maximum resident set size' in the output of /usr/bin/time -v"
+    echo "$rss"
+}
+
 echo "measuring peak memory ..." >&2
-if ! /usr/bin/time -v -o "$tmp/time.txt" "$program" </dev/null >"$tmp/program-output.txt" 2>&1; then
-    cat "$tmp/program-output.txt" >&2
-    grep -E '^Command (exited|terminated)' "$tmp/time.txt" >&2 || true
-    fail "the program failed on the benchmark log"
-fi
-rss_kb="$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes):[[:space:]]*//p' "$tmp/time.txt")"
-[[ "$rss_kb" =~ ^[0-9]+$ ]] || fail "no 'Maximum resident set size' in the output of /usr/bin/time -v"
+rss_kb="$(peak_memory "$tmp")"
+# A log of two evenings: the log twice, end to end.
+mkdir "$tmp/two-evenings"
+cat "$tmp/chat.log" "$tmp/chat.log" >"$tmp/two-evenings/chat.log"
+rss_two_kb="$(peak_memory "$tmp/two-evenings")"
+rm -rf "$tmp/two-evenings"
 
 echo "timing $runs runs each of torvelin and wc -l ..." >&2
 if ! hyperfine --style basic --warmup 1 --runs "$runs" \
@@ -76,11 +88,12 @@ if ! hyperfine --style basic --warmup 1 --runs "$runs" \
     fail "hyperfine failed"
 fi
 
-python3 - "$tmp/hyperfine.json" "$lines" "$bytes" "$rss_kb" <<'PY'
+python3 - "$tmp/hyperfine.json" "$lines" "$bytes" "$rss_kb" "$rss_two_kb" <<'PY'
 import json
 import sys
 
-path, lines, size, rss_kb = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+path, lines, size = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+rss_kb, rss_two_kb = int(sys.argv[4]), int(sys.argv[5])
 with open(path, encoding="utf-8") as f:
     results = {r["command"]: r for r in json.load(f)["results"]}
 program, wc = results["torvelin"], results["wc -l"]
@@ -92,4 +105,5 @@ print(f"wc -l:    {t_wc:.3f} s (median of {len(wc['times'])})")
 print(f"ratio:    {t_program / t_wc:.1f}" if t_wc > 0 else "ratio:    n/a")
 print(f"lines/s:  {lines / t_program:.0f}" if t_program > 0 else "lines/s:  n/a")
 print(f"peak RSS: {rss_kb * 1024 / 1e6:.1f} MB")
+print(f"peak RSS: {rss_two_kb * 1024 / 1e6:.1f} MB on the log twice (two evenings)")
 PY
