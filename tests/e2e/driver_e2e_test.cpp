@@ -328,10 +328,12 @@ TEST(ProgramFaults, TheRestOfALongChatLineIsNoLine) {
 // run goes on; past the 20th warning they are only counted. The discussions page is made while
 // the analysis pages are written: its warnings still come at their place in its passes.
 TEST(ProgramRun, UnreadableLinesAreLeftOutWithAWarning) {
+    // Built in steps: clang++ 14 crashes on the one expression.
     std::string log =
         "[10:00:00] Vous visez [Gobelin\n"
-        "[10:00:01] [TOUS]:  ]log nmae Boss\n" +
-        std::string("[10:00:02] Vous vous préparez à exécuter votre Taillade\n"_l1) +
+        "[10:00:01] [TOUS]:  ]log nmae Boss\n";
+    log += "[10:00:02] Vous vous préparez à exécuter votre Taillade\n"_l1;
+    log +=
         "[10:00:03] Vous attaquez le loup avec votre dague, et infligez 40 points!\n"
         "[10:00:04] @@[Guilde] Karl : \"bonsoir\"\n";
     for (int i = 0; i < 18; ++i)
