@@ -72,15 +72,17 @@ void LineFeed::readAll() {
             more = readLogLine(log_, line);
             if (!more)
                 break;
+            ParserSet steps = stepsFor(line, chain_);
             batch.entries.push_back({static_cast<std::uint32_t>(batch.bytes.size()),
                                      static_cast<std::uint16_t>(line.size()), log_.lastLineCut,
-                                     stepsFor(line, chain_)});
+                                     steps, readFightLine(line, fightPhrasesOf(steps))});
             batch.bytes.append(line);
         }
         batch.last = !more;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             full_.push_back(index);
+            fullBatches_.store(full_.size(), std::memory_order_release);
         }
         changed_.notify_all();
     }
@@ -95,6 +97,7 @@ bool LineFeed::next(FedLine& line) {
                 line.text = std::string_view(batch.bytes).substr(entry.offset, entry.size);
                 line.cut = entry.cut;
                 line.steps = entry.steps;
+                line.fight = entry.fight;
                 return true;
             }
             bool last = batch.last;
@@ -113,10 +116,16 @@ bool LineFeed::next(FedLine& line) {
         }
         if (ended_)
             return false;
+        // When the loop is the faster, it looks again for a while before it sleeps, as the thread
+        // does for a free batch.
+        for (int look = 0; look < spinLooks && fullBatches_.load(std::memory_order_acquire) == 0;
+             ++look)
+            std::this_thread::yield();
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return !full_.empty(); });
         current_ = full_.front();
         full_.erase(full_.begin());
+        fullBatches_.store(full_.size(), std::memory_order_release);
         taking_ = true;
         nextEntry_ = 0;
     }

@@ -2,9 +2,10 @@
 // the lines before them to the parsers: the two halves of the work overlap on two processors.
 //
 // The thread reads lines with readLogLine, copies them into batches of about 32 KB and finds the
-// steps of the chain that may act on each (stepsFor); the reading loop takes the batches in
-// order. The lines, their order and everything the parsers see are those of readLogLine; a read
-// error ends the lines, and `next` raises it on the reading loop's thread after the last line
+// steps of the chain that may act on each (stepsFor) and what the fight tracker reads in it
+// (readFightLine, in the phrase groups the classifier found); the reading loop takes the batches
+// in order. The lines, their order and everything the parsers see are those of readLogLine; a
+// read error ends the lines, and `next` raises it on the reading loop's thread after the last line
 // read before it, where readLogLine would have. A fatal error of the reading loop stops the
 // thread before the program ends.
 #pragma once
@@ -27,6 +28,7 @@ struct FedLine {
     std::string_view text;
     bool cut = false;  // the line lost the rest of its physical line
     ParserSet steps = 0;
+    FightLine fight;
 };
 
 class LineFeed {
@@ -46,8 +48,10 @@ class LineFeed {
         std::uint16_t size;
         bool cut;
         ParserSet steps;
+        FightLine fight;
     };
-    struct Batch {
+    // A cache line of its own: the thread fills one batch while the loop reads another.
+    struct alignas(64) Batch {
         std::string bytes;
         std::vector<Entry> entries;
         bool last = false;  // no batch follows
@@ -65,6 +69,7 @@ class LineFeed {
     std::vector<std::size_t> empty_;
     std::mutex mutex_;
     std::atomic<std::size_t> freeBatches_{0};  // the size of `empty_`, read without the lock
+    std::atomic<std::size_t> fullBatches_{0};  // the size of `full_`, read without the lock
     std::condition_variable changed_;
     bool stopping_ = false;
     std::size_t current_ = 0;  // the batch being taken, once `taking_`

@@ -17,6 +17,7 @@
 #include "driver/line_feed.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
+#include "fights/fight_tracker.h"
 #include "report/analysis_page.h"
 #include "report/discussions_page.h"
 #include "report/page_output.h"
@@ -56,6 +57,7 @@ thread_local bool makingPageAside = false;
 struct Reading {
     LogParts parts = newLogParts();
     ChatStore chat;
+    FightLog fights;
     int progress = 0;  // lines since the last dot
     bool anyLine = false;
     bool anyTimeStamp = false;
@@ -66,9 +68,9 @@ struct Reading {
     bool chatReached = false;
 };
 
-// Reads every line: log commands first, then the parsers of the current part, and the chat and
-// log-opening lines into the store; a dot every hundred lines when `dots`. The lines are read and
-// classified beside this loop (see driver/line_feed.h).
+// Reads every line: log commands first, then the fight tracker, the parsers of the current part,
+// and the chat and log-opening lines into the store; a dot every hundred lines when `dots`. The
+// lines are read and classified beside this loop (see driver/line_feed.h).
 void readLog(LogFile& log, Reading& reading, LineChain chain, bool dots) {
     LineFeed feed(log, chain);
     FedLine fed;
@@ -85,6 +87,7 @@ void readLog(LogFile& log, Reading& reading, LineChain chain, bool dots) {
         reading.anyLine = true;
         reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(line);
         handleLogCommand(line, parts);
+        trackFightLine(line, fed.fight, parts.currentPart, reading.fights);
         bool chatLine = isChatLine(line);
         if (!chatLine) {
             dispatchSteps(line, fed.steps, parts.current());

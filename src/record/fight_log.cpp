@@ -1,0 +1,102 @@
+#include "record/fight_log.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace torvelin {
+namespace {
+
+// Whether the series `a` goes before `b` among the charted fights: more damage dealt, or as much
+// and an earlier fight.
+bool ranksBefore(const FightLog& log, const FightSeries& a, const FightSeries& b) {
+    std::int64_t dealtA = log.fights[a.fight].damageDealt;
+    std::int64_t dealtB = log.fights[b.fight].damageDealt;
+    return dealtA != dealtB ? dealtA > dealtB : a.fight < b.fight;
+}
+
+// Halves the number of bins: each bin takes the next one in.
+void mergeBinPairs(FightSeries& series) {
+    std::size_t merged = (series.dealt.size() + 1) / 2;
+    for (std::size_t i = 0; i < merged; ++i) {
+        bool pair = 2 * i + 1 < series.dealt.size();
+        series.dealt[i] = series.dealt[2 * i] + (pair ? series.dealt[2 * i + 1] : 0);
+        series.taken[i] = series.taken[2 * i] + (pair ? series.taken[2 * i + 1] : 0);
+    }
+    series.dealt.resize(merged);
+    series.taken.resize(merged);
+    series.binShift += 1;
+}
+
+}  // namespace
+
+Fight& openFight(FightLog& log) {
+    closeFight(log);
+    log.fights.emplace_back();
+    log.fightOpen = true;
+    log.recentHitCount = 0;
+    FightSeries& series = log.openSeries;
+    series.fight = log.fights.size() - 1;
+    series.binShift = 0;
+    series.dealt.clear();
+    series.taken.clear();
+    // Room for the longest series at once: the buffers then pass from fight to fight.
+    series.dealt.reserve(seriesBinLimit);
+    series.taken.reserve(seriesBinLimit);
+    return log.fights.back();
+}
+
+void closeFight(FightLog& log) {
+    if (!log.fightOpen)
+        return;
+    log.fightOpen = false;
+    std::vector<FightSeries>& kept = log.chartedSeries;
+    if (kept.size() < chartedFightCount) {
+        kept.push_back(std::move(log.openSeries));
+        log.openSeries = FightSeries{};
+        return;
+    }
+    auto weakest = std::max_element(
+        kept.begin(), kept.end(),
+        [&log](const FightSeries& a, const FightSeries& b) { return ranksBefore(log, a, b); });
+    // The closed fight is the latest of all: it takes the place of the weakest only with more
+    // damage dealt.
+    if (ranksBefore(log, log.openSeries, *weakest))
+        std::swap(*weakest, log.openSeries);
+}
+
+void makeRoomInSeries(FightLog& log, std::int64_t second) {
+    FightSeries& series = log.openSeries;
+    while ((second >> series.binShift) >= static_cast<std::int64_t>(seriesBinLimit))
+        mergeBinPairs(series);
+    auto bins = static_cast<std::size_t>(second >> series.binShift) + 1;
+    if (bins > series.dealt.size()) {
+        series.dealt.resize(bins, 0);
+        series.taken.resize(bins, 0);
+    }
+}
+
+void addRecentHit(FightLog& log, std::int64_t second, TakenHit hit) {
+    if (log.recentHitCount == log.recentHits.size()) {
+        std::move(log.recentHits.begin() + 1, log.recentHits.end(), log.recentHits.begin());
+        log.recentHitCount -= 1;
+    }
+    log.recentHits[log.recentHitCount++] = {second, hit};
+}
+
+std::vector<const FightSeries*> chartedFights(const FightLog& log) {
+    std::vector<const FightSeries*> charted;
+    for (const FightSeries& series : log.chartedSeries)
+        charted.push_back(&series);
+    if (log.fightOpen)
+        charted.push_back(&log.openSeries);
+    std::sort(charted.begin(), charted.end(), [&log](const FightSeries* a, const FightSeries* b) {
+        return ranksBefore(log, *a, *b);
+    });
+    if (charted.size() > chartedFightCount)
+        charted.resize(chartedFightCount);
+    std::sort(charted.begin(), charted.end(),
+              [](const FightSeries* a, const FightSeries* b) { return a->fight < b->fight; });
+    return charted;
+}
+
+}  // namespace torvelin
