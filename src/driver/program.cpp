@@ -14,11 +14,13 @@
 #include "base/text.h"
 #include "driver/command_line.h"
 #include "driver/dispatch.h"
+#include "driver/fight_files.h"
 #include "driver/line_feed.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
 #include "fights/fight_tracker.h"
 #include "report/analysis_page.h"
+#include "report/combats_page.h"
 #include "report/discussions_page.h"
 #include "report/page_output.h"
 #include "report/statistics.h"
@@ -128,35 +130,52 @@ void writePages(LogParts& parts, const std::vector<std::string>& files,
     }
 }
 
-// Writes the pages of every part, then discussions.html. The discussions page is made in memory
-// on a second thread meanwhile (on this one when no thread can be started); the console text and
-// every file come out in the same order as if it were made afterwards. A fatal error while the
-// analysis pages are written waits for that thread first.
+// The pages made in memory beside the analysis pages.
+struct AsidePages {
+    std::string combats;
+    DiscussionsText discussions;
+};
+
+AsidePages makeAsidePages(const Reading& reading, const std::vector<std::string>& files,
+                          std::string_view logFileName, const PageSetting& setting) {
+    AsidePages made;
+    made.combats =
+        makeCombatsPage(reading.fights, reading.parts.names, files, logFileName, setting);
+    made.discussions = makeDiscussionsPage(reading.chat, logFileName, setting);
+    return made;
+}
+
+// Writes the pages of every part, the fights' files, then discussions.html. The fights and
+// discussions pages are made in memory on a second thread meanwhile (on this one when no thread
+// can be started); the console text and every file come out in the same order as if they were
+// made afterwards. A fatal error while the analysis pages are written waits for that thread first.
 void writeAllPages(Reading& reading, const std::vector<std::string>& files,
-                   std::string_view logFileName, const PageSetting& setting, bool keepRecords) {
-    std::future<DiscussionsText> aside;
+                   std::string_view logFileName, const PageSetting& setting,
+                   const CommandLine& command) {
+    std::future<AsidePages> aside;
     try {
-        aside = std::async(std::launch::async, [&reading, logFileName, &setting] {
+        aside = std::async(std::launch::async, [&reading, &files, logFileName, &setting] {
             makingPageAside = true;
-            return makeDiscussionsPage(reading.chat, logFileName, setting);
+            return makeAsidePages(reading, files, logFileName, setting);
         });
     } catch (const std::system_error&) {
-        // No second thread: the page is made below.
+        // No second thread: the pages are made below.
     }
     setBackgroundWork([&aside] {
         if (aside.valid())
             aside.wait();
     });
-    writePages(reading.parts, files, logFileName, setting, keepRecords);
-    DiscussionsText discussions;
+    writePages(reading.parts, files, logFileName, setting, command.follow);
+    AsidePages made;
     try {
-        discussions =
-            aside.valid() ? aside.get() : makeDiscussionsPage(reading.chat, logFileName, setting);
+        made = aside.valid() ? aside.get() : makeAsidePages(reading, files, logFileName, setting);
     } catch (const std::bad_alloc&) {
         outOfMemory();  // thrown by the second thread
     }
     setBackgroundWork(nullptr);
-    writeDiscussionsPage(discussions, setting);
+    writeFightFiles(made.combats, reading.fights, reading.parts, logFileName, setting,
+                    command.json);
+    writeDiscussionsPage(made.discussions, setting);
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,
@@ -169,7 +188,7 @@ void printClosing(const std::vector<std::string>& files, const std::string& fold
         consoleWrite(file);
         consoleWrite(", ");
     }
-    consoleWrite(" et le chat dans discussions.html\n");
+    consoleWrite("les combats dans combats.html, et le chat dans discussions.html\n");
     consoleWrite(folder.empty() ? "(dans le meme dossier)" : "(dans le dossier " + folder + ")");
     consoleWrite("\n\nappuyez sur une touche pour quitter");
 }
@@ -201,7 +220,8 @@ struct Follower {
     bool utf8 = false;
 };
 
-// Rewrites the pages of the parts that received lines, and the discussions when chat came.
+// Rewrites the pages of the parts that received lines, the fights' files, and the discussions when
+// chat came.
 std::vector<std::string> rewritePages(Follower& follower) {
     Reading& reading = follower.reading;
     std::vector<std::string> files = pageFileNames(reading.parts.names);
@@ -213,6 +233,12 @@ std::vector<std::string> rewritePages(Follower& follower) {
         writeAnalysisPage(copy, follower.logFileName, files[p], follower.setting);
         written.push_back(files[p]);
     }
+    std::string combats = makeCombatsPage(reading.fights, reading.parts.names, files,
+                                          follower.logFileName, follower.setting);
+    for (std::string& file :
+         writeFightFiles(combats, reading.fights, reading.parts, follower.logFileName,
+                         follower.setting, follower.command.json))
+        written.push_back(std::move(file));
     if (reading.chatReached) {
         writeDiscussionsPage(reading.chat, follower.logFileName, follower.setting);
         written.emplace_back("discussions.html");
@@ -242,6 +268,7 @@ void followRound(Follower& follower) {
     if (size < follower.readUpTo) {
         sayAtTime("le journal a ete recommence : l'analyse reprend depuis son debut\n");
         follower.reading = Reading{};
+        follower.reading.fights.pauseSeconds = follower.command.pauseSeconds;
         LogRange range = rangeToRead(log, follower.command);
         follower.readUpTo = range.from;
         utf8.reset();
@@ -334,6 +361,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
     Follower follower{command, logFileName, chain, setting, Reading{}, 0, false};
     Reading& reading = follower.reading;
+    reading.fights.pauseSeconds = command.pauseSeconds;
     readLog(log, reading, chain, true);
     follower.readUpTo = range.to;
     follower.utf8 = log.utf8;
@@ -344,7 +372,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
             "jeu ?\n");
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    writeAllPages(reading, files, logFileName, setting, command.follow);
+    writeAllPages(reading, files, logFileName, setting, command);
     printClosing(files, folder, platform().clockMs() - start);
     if (command.follow) {
         follower.setting.quiet = true;  // a round reports in one line
