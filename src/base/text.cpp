@@ -39,27 +39,23 @@ std::size_t firstDigit(std::string_view text) {
     return i;
 }
 
-// The value of the run of digits at `at`, held at 2147483647.
-std::int32_t numberAt(std::string_view text, std::size_t at) {
-    constexpr std::int64_t limit = 2147483647;
-    std::int64_t value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        value = std::min(value * 10 + (text[at] - '0'), limit);
-    }
-    return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 std::int32_t firstNumber(std::string_view text) {
-    return numberAt(text, firstDigit(text));
+    constexpr std::int64_t limit = 2147483647;
+    std::size_t i = firstDigit(text);
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), limit);
+    }
+    return static_cast<std::int32_t>(value);
 }
 
 bool readFirstNumber(std::string_view text, std::int32_t& value) {
     std::size_t at = firstDigit(text);
     if (at == text.size())
         return false;
-    value = numberAt(text, at);
+    value = firstNumber(text.substr(at));
     return true;
 }
 

@@ -10,6 +10,24 @@ namespace {
 constexpr std::size_t batchCount = 16;
 constexpr std::size_t batchBytes = 1 << 15;
 constexpr int spinLooks = 200;
+static_assert(batchBytes + maxLineLength < 1 << 16, "an entry's offset has 16 bits");
+
+// The bits of an entry's sizeAndMarks: the size, then the cut mark, the kind of the fight event
+// and the kind of its damage dealt.
+constexpr int sizeBits = 9;
+static_assert(maxLineLength < 1 << sizeBits);
+constexpr int cutBit = sizeBits;
+constexpr int kindShift = cutBit + 1;
+constexpr int dealtKindShift = kindShift + 3;
+static_assert(static_cast<int>(FightEventKind::kill) < 1 << 3);
+static_assert(static_cast<int>(DealtKind::count) <= 1 << 3);
+static_assert(dealtKindShift + 3 <= 16);
+
+std::uint16_t sizeAndMarks(std::size_t size, bool cut, const FightEvent& event) {
+    return static_cast<std::uint16_t>(size | static_cast<unsigned>(cut) << cutBit |
+                                      static_cast<unsigned>(event.kind) << kindShift |
+                                      static_cast<unsigned>(event.dealtKind) << dealtKindShift);
+}
 
 }  // namespace
 
@@ -73,16 +91,17 @@ void LineFeed::readAll() {
             if (!more)
                 break;
             ParserSet steps = stepsFor(line, chain_);
-            batch.entries.push_back({static_cast<std::uint32_t>(batch.bytes.size()),
-                                     static_cast<std::uint16_t>(line.size()), log_.lastLineCut,
-                                     steps, readFightLine(line, fightPhrasesOf(steps))});
+            FightEvent event = readFightEvent(line, fightPhrasesOf(steps));
+            bool kill = event.kind == FightEventKind::kill;
+            batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
+                                     sizeAndMarks(line.size(), log_.lastLineCut, event),
+                                     kill ? event.victimLength : event.amount, steps});
             batch.bytes.append(line);
         }
         batch.last = !more;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             full_.push_back(index);
-            fullBatches_.store(full_.size(), std::memory_order_release);
         }
         changed_.notify_all();
     }
@@ -94,10 +113,17 @@ bool LineFeed::next(FedLine& line) {
             const Batch& batch = batches_[current_];
             if (nextEntry_ < batch.entries.size()) {
                 const Entry& entry = batch.entries[nextEntry_++];
-                line.text = std::string_view(batch.bytes).substr(entry.offset, entry.size);
-                line.cut = entry.cut;
+                unsigned marks = entry.sizeAndMarks;
+                line.text = std::string_view(batch.bytes)
+                                .substr(entry.offset, marks & ((1u << sizeBits) - 1));
+                line.cut = (marks >> cutBit & 1) != 0;
                 line.steps = entry.steps;
-                line.fight = entry.fight;
+                FightEvent& event = line.fight;
+                event.kind = static_cast<FightEventKind>(marks >> kindShift & 7);
+                event.dealtKind = static_cast<DealtKind>(marks >> dealtKindShift & 7);
+                bool kill = event.kind == FightEventKind::kill;
+                event.amount = kill ? 0 : entry.fightValue;
+                event.victimLength = static_cast<std::uint16_t>(kill ? entry.fightValue : 0);
                 return true;
             }
             bool last = batch.last;
@@ -116,16 +142,10 @@ bool LineFeed::next(FedLine& line) {
         }
         if (ended_)
             return false;
-        // When the loop is the faster, it looks again for a while before it sleeps, as the thread
-        // does for a free batch.
-        for (int look = 0; look < spinLooks && fullBatches_.load(std::memory_order_acquire) == 0;
-             ++look)
-            std::this_thread::yield();
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return !full_.empty(); });
         current_ = full_.front();
         full_.erase(full_.begin());
-        fullBatches_.store(full_.size(), std::memory_order_release);
         taking_ = true;
         nextEntry_ = 0;
     }

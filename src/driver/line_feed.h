@@ -2,12 +2,12 @@
 // the lines before them to the parsers: the two halves of the work overlap on two processors.
 //
 // The thread reads lines with readLogLine, copies them into batches of about 32 KB and finds the
-// steps of the chain that may act on each (stepsFor) and what the fight tracker reads in it
-// (readFightLine, in the phrase groups the classifier found); the reading loop takes the batches
-// in order. The lines, their order and everything the parsers see are those of readLogLine; a
-// read error ends the lines, and `next` raises it on the reading loop's thread after the last line
-// read before it, where readLogLine would have. A fatal error of the reading loop stops the
-// thread before the program ends.
+// steps of the chain that may act on each (stepsFor) and its fight event (readFightEvent, in the
+// phrase groups the classifier found); the reading loop takes the batches in order. The lines,
+// their order and everything the parsers see are those of readLogLine; a read error ends the lines,
+// and `next` raises it on the reading loop's thread after the last line read before it, where
+// readLogLine would have. A fatal error of the reading loop stops the thread before the program
+// ends.
 #pragma once
 
 #include <atomic>
@@ -28,7 +28,7 @@ struct FedLine {
     std::string_view text;
     bool cut = false;  // the line lost the rest of its physical line
     ParserSet steps = 0;
-    FightLine fight;
+    FightEvent fight;
 };
 
 class LineFeed {
@@ -43,12 +43,13 @@ class LineFeed {
     bool next(FedLine& line);
 
   private:
+    // A line of a batch, in 16 bytes: a larger entry makes the reading a sixth slower.
     struct Entry {
-        std::uint32_t offset;
-        std::uint16_t size;
-        bool cut;
+        std::uint16_t offset;  // a batch holds less than 64 KB
+        // The line's size (9 bits), whether it was cut, and the kinds of its fight event.
+        std::uint16_t sizeAndMarks;
+        std::int32_t fightValue;  // the event's amount, or a kill's victim length
         ParserSet steps;
-        FightLine fight;
     };
     // A cache line of its own: the thread fills one batch while the loop reads another.
     struct alignas(64) Batch {
@@ -69,7 +70,6 @@ class LineFeed {
     std::vector<std::size_t> empty_;
     std::mutex mutex_;
     std::atomic<std::size_t> freeBatches_{0};  // the size of `empty_`, read without the lock
-    std::atomic<std::size_t> fullBatches_{0};  // the size of `full_`, read without the lock
     std::condition_variable changed_;
     bool stopping_ = false;
     std::size_t current_ = 0;  // the batch being taken, once `taking_`

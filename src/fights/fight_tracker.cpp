@@ -11,7 +11,6 @@ namespace torvelin {
 namespace {
 
 constexpr std::string_view logOpening = "*** Journal ouvert : ";
-constexpr std::int32_t halfDay = 12 * 3600;
 constexpr std::int32_t wholeDay = 24 * 3600;
 // The most a wait between two hostile events adds to a fight's active time.
 constexpr std::int64_t activeGapLimit = 5;
@@ -185,33 +184,11 @@ bool isHostile(FightEventKind kind) {
            kind == FightEventKind::missed || kind == FightEventKind::avoided;
 }
 
-// The seconds of the day of a line that starts with a full time stamp "[HH:MM:SS] ".
-bool readClock(std::string_view line, std::int32_t& clock) {
-    if (line.size() < messageStart || line[0] != '[' || line[3] != ':' || line[6] != ':' ||
-        line[9] != ']' || line[10] != ' ')
-        return false;
-    auto twoDigits = [line](std::size_t at, std::int32_t highest, std::int32_t& value) {
-        char tens = line[at];
-        char units = line[at + 1];
-        if (tens < '0' || tens > '9' || units < '0' || units > '9')
-            return false;
-        value = (tens - '0') * 10 + (units - '0');
-        return value <= highest;
-    };
-    std::int32_t hours = 0;
-    std::int32_t minutes = 0;
-    std::int32_t seconds = 0;
-    if (!twoDigits(1, 23, hours) || !twoDigits(4, 59, minutes) || !twoDigits(7, 59, seconds))
-        return false;
-    clock = hours * 3600 + minutes * 60 + seconds;
-    return true;
-}
-
 // The time from clock `from` to clock `to`; a step back of more than twelve hours passed
 // midnight.
 std::int64_t secondsBetween(std::int32_t from, std::int32_t to) {
     std::int64_t seconds = to - from;
-    return seconds < -halfDay ? seconds + wholeDay : seconds;
+    return seconds < -halfDaySeconds ? seconds + wholeDay : seconds;
 }
 
 bool isLeapYear(std::int32_t year) {
@@ -221,16 +198,6 @@ bool isLeapYear(std::int32_t year) {
 std::int32_t daysInMonth(std::int32_t year, std::int32_t month) {
     constexpr std::array<std::int32_t, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && isLeapYear(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
-}
-
-void moveToNextDay(CalendarDate& date) {
-    if (++date.day <= daysInMonth(date.year, date.month))
-        return;
-    date.day = 1;
-    if (++date.month <= 12)
-        return;
-    date.month = 1;
-    ++date.year;
 }
 
 bool isBlank(char c) {
@@ -362,36 +329,6 @@ bool readRowOfGroup(std::string_view text, G group, FightEvent& event) {
     return false;
 }
 
-// A log opening ends the open fight and gives the date. Apart from the reading of every line's
-// clock: most lines are neither.
-[[gnu::noinline]] void trackLogOpening(std::string_view line, FightLog& log) {
-    closeFight(log);
-    log.dated = readOpeningDate(line, log.date);
-    log.clockSeen = false;
-}
-
-[[gnu::noinline]] void trackEvent(std::string_view line, const FightEvent& event,
-                                  std::int32_t clock, std::int32_t part, FightLog& log) {
-    std::int64_t since = log.fightOpen ? secondsBetween(log.fights.back().end, clock) : -1;
-    bool inTime = since >= 0 && since < log.pauseSeconds;
-    if (isHostile(event.kind)) {
-        Fight& fight = fightOfHostileEvent(log, clock, inTime, since, part);
-        bookHostileEvent(log, fight, event, clock);
-        return;
-    }
-    if (!inTime)
-        return;  // a heal, kill or death after the pause belongs to no fight
-    Fight& fight = log.fights.back();
-    if (event.kind == K::heal) {
-        fight.healing += event.amount;
-        fight.heals += 1;
-    } else if (event.kind == K::death) {
-        bookDeath(log, fight, clock, since);
-    } else {
-        fight.victims.emplace_back(messageText(line).substr(0, event.victimLength));
-    }
-}
-
 }  // namespace
 
 FightEvent fightEventOf(std::string_view text, FightPhraseSet found) {
@@ -427,29 +364,44 @@ FightEvent readFightEvent(std::string_view line, FightPhraseSet found) {
     return event;
 }
 
-FightLine readFightLine(std::string_view line, FightPhraseSet found) {
-    FightLine read;
-    if (readClock(line, read.clock))
-        read.event = readFightEvent(line, found);
-    else
-        read.clock = -1;
-    return read;
+void moveToNextDay(CalendarDate& date) {
+    if (++date.day <= daysInMonth(date.year, date.month))
+        return;
+    date.day = 1;
+    if (++date.month <= 12)
+        return;
+    date.month = 1;
+    ++date.year;
 }
 
-void trackFightLine(std::string_view line, const FightLine& read, std::int32_t part,
-                    FightLog& log) {
-    std::int32_t clock = read.clock;
-    if (clock < 0) {
-        if (startsWith(line, logOpening))
-            trackLogOpening(line, log);
+void trackLogOpening(std::string_view line, FightLog& log) {
+    if (!startsWith(line, logOpening))
+        return;
+    closeFight(log);
+    log.dated = readOpeningDate(line, log.date);
+    log.clockSeen = false;
+}
+
+void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
+                     std::int32_t part, FightLog& log) {
+    std::int64_t since = log.fightOpen ? secondsBetween(log.fights.back().end, clock) : -1;
+    bool inTime = since >= 0 && since < log.pauseSeconds;
+    if (isHostile(event.kind)) {
+        Fight& fight = fightOfHostileEvent(log, clock, inTime, since, part);
+        bookHostileEvent(log, fight, event, clock);
         return;
     }
-    if (log.clockSeen && log.lastClock - clock > halfDay && log.dated)
-        moveToNextDay(log.date);
-    log.clockSeen = true;
-    log.lastClock = clock;
-    if (read.event.kind != K::none)
-        trackEvent(line, read.event, clock, part, log);
+    if (!inTime)
+        return;  // a heal, kill or death after the pause belongs to no fight
+    Fight& fight = log.fights.back();
+    if (event.kind == K::heal) {
+        fight.healing += event.amount;
+        fight.heals += 1;
+    } else if (event.kind == K::death) {
+        bookDeath(log, fight, clock, since);
+    } else {
+        fight.victims.emplace_back(messageText(line).substr(0, event.victimLength));
+    }
 }
 
 }  // namespace torvelin

@@ -113,17 +113,49 @@ FightEvent fightEventOf(std::string_view text, FightPhraseSet found = everyFight
 // the one that tracks the fights.
 FightEvent readFightEvent(std::string_view line, FightPhraseSet found);
 
-// What the tracker reads in a line: its clock, and its event (see readFightEvent).
-struct FightLine {
-    std::int32_t clock = -1;  // the seconds of the day of "[HH:MM:SS] " at its start; else -1
-    FightEvent event;
-};
+// The seconds of the day of a line that starts with a full time stamp "[HH:MM:SS] " (hours 00 to
+// 23, minutes and seconds 00 to 59, then a blank); false for any other line.
+inline bool readFightClock(std::string_view line, std::int32_t& clock) {
+    if (line.size() < 11 || line[0] != '[' || line[3] != ':' || line[6] != ':' || line[9] != ']' ||
+        line[10] != ' ')
+        return false;
+    auto digit = [line](std::size_t at) { return static_cast<unsigned>(line[at] - '0'); };
+    unsigned hours = digit(1) * 10 + digit(2);
+    unsigned minutes = digit(4) * 10 + digit(5);
+    unsigned seconds = digit(7) * 10 + digit(8);
+    if (digit(1) > 9 || digit(2) > 9 || digit(4) > 9 || digit(5) > 9 || digit(7) > 9 ||
+        digit(8) > 9 || hours > 23 || minutes > 59 || seconds > 59)
+        return false;
+    clock = static_cast<std::int32_t>(hours * 3600 + minutes * 60 + seconds);
+    return true;
+}
 
-// Reads a line for the tracker; like readFightEvent, it may run on another thread.
-FightLine readFightLine(std::string_view line, FightPhraseSet found);
+// Half a day in seconds: a clock that steps back by more than that has passed midnight.
+inline constexpr std::int32_t halfDaySeconds = 12 * 3600;
 
-// Tracks the fights of `log` through one line, as readFightLine read it; `part` is the log part
-// now current.
-void trackFightLine(std::string_view line, const FightLine& read, std::int32_t part, FightLog& log);
+// The parts of trackFightLine that few lines need: a line that starts with "*" (a log opening
+// ends the open fight and gives the date), the next day, and an event.
+void trackLogOpening(std::string_view line, FightLog& log);
+void moveToNextDay(CalendarDate& date);
+void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
+                     std::int32_t part, FightLog& log);
+
+// Tracks the fights of `log` through one line and its event (see readFightEvent); `part` is the
+// log part now current. Every line comes here: what most lines need is done in place.
+inline void trackFightLine(std::string_view line, const FightEvent& event, std::int32_t part,
+                           FightLog& log) {
+    std::int32_t clock = 0;
+    if (!readFightClock(line, clock)) {
+        if (!line.empty() && line[0] == '*')
+            trackLogOpening(line, log);
+        return;
+    }
+    if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
+        moveToNextDay(log.date);
+    log.clockSeen = true;
+    log.lastClock = clock;
+    if (event.kind != FightEventKind::none)
+        trackFightEvent(line, event, clock, part, log);
+}
 
 }  // namespace torvelin

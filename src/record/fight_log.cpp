@@ -16,14 +16,16 @@ bool ranksBefore(const FightLog& log, const FightSeries& a, const FightSeries& b
 
 // Halves the number of bins: each bin takes the next one in.
 void mergeBinPairs(FightSeries& series) {
-    std::size_t merged = (series.dealt.size() + 1) / 2;
+    std::size_t merged = (series.bins + 1) / 2;
     for (std::size_t i = 0; i < merged; ++i) {
-        bool pair = 2 * i + 1 < series.dealt.size();
-        series.dealt[i] = series.dealt[2 * i] + (pair ? series.dealt[2 * i + 1] : 0);
-        series.taken[i] = series.taken[2 * i] + (pair ? series.taken[2 * i + 1] : 0);
+        series.dealt[i] = series.dealt[2 * i] + series.dealt[2 * i + 1];
+        series.taken[i] = series.taken[2 * i] + series.taken[2 * i + 1];
     }
-    series.dealt.resize(merged);
-    series.taken.resize(merged);
+    std::fill(series.dealt.begin() + static_cast<std::ptrdiff_t>(merged),
+              series.dealt.begin() + static_cast<std::ptrdiff_t>(series.bins), 0);
+    std::fill(series.taken.begin() + static_cast<std::ptrdiff_t>(merged),
+              series.taken.begin() + static_cast<std::ptrdiff_t>(series.bins), 0);
+    series.bins = merged;
     series.binShift += 1;
 }
 
@@ -37,11 +39,9 @@ Fight& openFight(FightLog& log) {
     FightSeries& series = log.openSeries;
     series.fight = log.fights.size() - 1;
     series.binShift = 0;
-    series.dealt.clear();
-    series.taken.clear();
-    // Room for the longest series at once: the buffers then pass from fight to fight.
-    series.dealt.reserve(seriesBinLimit);
-    series.taken.reserve(seriesBinLimit);
+    std::fill_n(series.dealt.begin(), series.bins, 0);
+    std::fill_n(series.taken.begin(), series.bins, 0);
+    series.bins = 0;
     return log.fights.back();
 }
 
@@ -51,8 +51,7 @@ void closeFight(FightLog& log) {
     log.fightOpen = false;
     std::vector<FightSeries>& kept = log.chartedSeries;
     if (kept.size() < chartedFightCount) {
-        kept.push_back(std::move(log.openSeries));
-        log.openSeries = FightSeries{};
+        kept.push_back(log.openSeries);
         return;
     }
     auto weakest = std::max_element(
@@ -64,15 +63,10 @@ void closeFight(FightLog& log) {
         std::swap(*weakest, log.openSeries);
 }
 
-void makeRoomInSeries(FightLog& log, std::int64_t second) {
+void widenBins(FightLog& log, std::int64_t second) {
     FightSeries& series = log.openSeries;
     while ((second >> series.binShift) >= static_cast<std::int64_t>(seriesBinLimit))
         mergeBinPairs(series);
-    auto bins = static_cast<std::size_t>(second >> series.binShift) + 1;
-    if (bins > series.dealt.size()) {
-        series.dealt.resize(bins, 0);
-        series.taken.resize(bins, 0);
-    }
 }
 
 void addRecentHit(FightLog& log, std::int64_t second, TakenHit hit) {

@@ -7,6 +7,7 @@
 // series only for the open fight and the closed fights with the most damage dealt.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -79,12 +80,13 @@ struct FightDeath {
 };
 
 // The damage dealt and taken in each bin of 2^binShift seconds of a fight, from its first hostile
-// event on.
+// event on: `bins` bins in use, the others zero.
 struct FightSeries {
     std::size_t fight = 0;  // its place in FightLog::fights
     int binShift = 0;
-    std::vector<std::int64_t> dealt;
-    std::vector<std::int64_t> taken;
+    std::size_t bins = 0;
+    std::array<std::int64_t, seriesBinLimit> dealt{};
+    std::array<std::int64_t, seriesBinLimit> taken{};
 
     std::int64_t binSeconds() const { return std::int64_t{1} << binShift; }
 };
@@ -121,18 +123,19 @@ Fight& openFight(FightLog& log);
 // most damage dealt (a tie keeps the earlier fight).
 void closeFight(FightLog& log);
 
-// Makes room in the open fight's series for its bin of `second`: wider bins, or one more.
-void makeRoomInSeries(FightLog& log, std::int64_t second);
+// Widens the bins of the open fight's series until `second` falls in one of them.
+void widenBins(FightLog& log, std::int64_t second);
 
 // Adds damage at `second` seconds into the open fight to its series.
 inline void addToSeries(FightLog& log, std::int64_t second, std::int64_t dealt,
                         std::int64_t taken) {
     FightSeries& series = log.openSeries;
     auto bin = static_cast<std::size_t>(second >> series.binShift);
-    if (bin >= series.dealt.size()) {
-        makeRoomInSeries(log, second);
+    if (bin >= seriesBinLimit) {
+        widenBins(log, second);
         bin = static_cast<std::size_t>(second >> series.binShift);
     }
+    series.bins = std::max(series.bins, bin + 1);
     series.dealt[bin] += dealt;
     series.taken[bin] += taken;
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <utility>
 
 #include "base/latin1.h"
@@ -398,7 +399,7 @@ struct SecondsLayout {
 
 // The bars of one series as one path, each bar from the zero line upwards (`direction` -1) or
 // downwards (1).
-void appendBars(std::string& to, const std::vector<std::int64_t>& bins, double binSeconds,
+void appendBars(std::string& to, std::span<const std::int64_t> bins, double binSeconds,
                 double zeroY, double perUnit, int direction, double slot, std::string_view colour) {
     using L = SecondsLayout;
     if (std::all_of(bins.begin(), bins.end(), [](std::int64_t bin) { return bin == 0; }))
@@ -447,7 +448,7 @@ void appendLegendItem(std::string& to, double x, std::string_view colour, std::s
     appendLabel(to, x + 14, 15, "start", latin1);
 }
 
-double highestRate(const std::vector<std::int64_t>& bins, double binSeconds) {
+double highestRate(std::span<const std::int64_t> bins, double binSeconds) {
     std::int64_t highest = 0;
     for (std::int64_t bin : bins)
         highest = std::max(highest, bin);
@@ -460,8 +461,10 @@ void appendSecondsChart(std::string& to, const FightLog& log, const FightSeries&
     std::int64_t bins = ((fight.durationSeconds() - 1) >> series.binShift) + 1;
     double slot = L::plotWidth / static_cast<double>(bins);
     auto binSeconds = static_cast<double>(series.binSeconds());
-    double highestDealt = highestRate(series.dealt, binSeconds);
-    double highestTaken = highestRate(series.taken, binSeconds);
+    std::span<const std::int64_t> dealt(series.dealt.data(), series.bins);
+    std::span<const std::int64_t> taken(series.taken.data(), series.bins);
+    double highestDealt = highestRate(dealt, binSeconds);
+    double highestTaken = highestRate(taken, binSeconds);
     // One scale for both, the plot's height shared between them as their highest values.
     AxisScale scale = axisScale(std::max(highestDealt, highestTaken), 4);
     AxisScale upper = scale;
@@ -483,8 +486,8 @@ void appendSecondsChart(std::string& to, const FightLog& log, const FightSeries&
     appendGrid(to, lower, zeroY, perUnit, 1, L::left, L::left + L::plotWidth);
     appendLegendItem(to, L::left, dealtColour, "dégâts infligés par seconde"_l1);
     appendLegendItem(to, L::left + 230, takenColour, "dégâts subis par seconde"_l1);
-    appendBars(to, series.dealt, binSeconds, zeroY, perUnit, -1, slot, dealtColour);
-    appendBars(to, series.taken, binSeconds, zeroY, perUnit, 1, slot, takenColour);
+    appendBars(to, dealt, binSeconds, zeroY, perUnit, -1, slot, dealtColour);
+    appendBars(to, taken, binSeconds, zeroY, perUnit, 1, slot, takenColour);
     appendLine(to, L::left, zeroY, L::left + L::plotWidth, zeroY, " stroke-width=\"1.5\"");
     appendLabel(to, L::left - 6, zeroY + 4, "end", "0");
     double plotBottom = L::top + L::plotHeight;

@@ -20,7 +20,7 @@ FightLog track(const std::vector<std::string>& lines, std::int32_t pause = defau
     for (const std::string& line : lines) {
         bool stamped = line.size() > 9 && line[2] == ':' && line[8] == ' ';
         std::string read = stamped ? logLine(line.substr(9), line.substr(0, 8)) : line + "\n";
-        trackFightLine(read, readFightLine(read, everyFightPhrase), 0, log);
+        trackFightLine(read, readFightEvent(read, everyFightPhrase), 0, log);
     }
     return log;
 }

@@ -25,7 +25,7 @@ TEST(FightLog, ChartedFightsAndLongSeries) {
     addToSeries(log, 720, 2, 3);
     const FightSeries& series = log.openSeries;
     EXPECT_EQ(series.binSeconds(), 2);
-    ASSERT_EQ(series.dealt.size(), 361u);
+    ASSERT_EQ(series.bins, 361u);
     EXPECT_EQ(series.dealt[0], 5);
     EXPECT_EQ(series.dealt[359], 1);
     EXPECT_EQ(series.dealt[360], 2);
