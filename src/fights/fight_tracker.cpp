@@ -300,8 +300,9 @@ void bookDeath(FightLog& log, Fight& fight, std::int32_t clock, std::int64_t sin
     death.clock = clock;
     fight.death = static_cast<std::int32_t>(log.deaths.size() - 1);
     std::int64_t deathSecond = fight.gaps + since;
-    for (std::size_t i = 0; i < log.recentHitCount; ++i) {
-        const RecentHit& recent = log.recentHits[i];
+    std::size_t total = log.recentHitTotal;
+    for (std::size_t k = total > deathRecapLength ? total - deathRecapLength : 0; k < total; ++k) {
+        const RecentHit& recent = log.recentHits[k % deathRecapLength];
         if (deathSecond - recent.second <= deathRecapSeconds)
             death.recap[static_cast<std::size_t>(death.recapLength++)] = recent.hit;
     }

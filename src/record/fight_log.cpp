@@ -35,7 +35,7 @@ Fight& openFight(FightLog& log) {
     closeFight(log);
     log.fights.emplace_back();
     log.fightOpen = true;
-    log.recentHitCount = 0;
+    log.recentHitTotal = 0;
     FightSeries& series = log.openSeries;
     series.fight = log.fights.size() - 1;
     series.binShift = 0;
@@ -67,14 +67,6 @@ void widenBins(FightLog& log, std::int64_t second) {
     FightSeries& series = log.openSeries;
     while ((second >> series.binShift) >= static_cast<std::int64_t>(seriesBinLimit))
         mergeBinPairs(series);
-}
-
-void addRecentHit(FightLog& log, std::int64_t second, TakenHit hit) {
-    if (log.recentHitCount == log.recentHits.size()) {
-        std::move(log.recentHits.begin() + 1, log.recentHits.end(), log.recentHits.begin());
-        log.recentHitCount -= 1;
-    }
-    log.recentHits[log.recentHitCount++] = {second, hit};
 }
 
 std::vector<const FightSeries*> chartedFights(const FightLog& log) {

@@ -102,9 +102,10 @@ struct FightLog {
     std::vector<Fight> fights;       // in log order
     std::vector<FightDeath> deaths;  // in log order
     bool fightOpen = false;          // the last fight may still grow
-    // The open fight's latest hits taken, oldest first: all a death recap may need.
+    // The open fight's latest hits taken, all a death recap may need: hit k of the fight (from 0)
+    // at k % deathRecapLength, of recentHitTotal hits in all.
     std::array<RecentHit, deathRecapLength> recentHits{};
-    std::size_t recentHitCount = 0;
+    std::size_t recentHitTotal = 0;
     FightSeries openSeries;
     // The closed fights with the most damage dealt, at most chartedFightCount, in no order.
     std::vector<FightSeries> chartedSeries;
@@ -141,7 +142,9 @@ inline void addToSeries(FightLog& log, std::int64_t second, std::int64_t dealt,
 }
 
 // Notes a hit taken `second` seconds into the open fight among its latest hits.
-void addRecentHit(FightLog& log, std::int64_t second, TakenHit hit);
+inline void addRecentHit(FightLog& log, std::int64_t second, TakenHit hit) {
+    log.recentHits[log.recentHitTotal++ % deathRecapLength] = {second, hit};
+}
 
 // The series of the fights with the most damage dealt, the open fight included, at most
 // chartedFightCount, in log order; a tie ranks the earlier fight first.
