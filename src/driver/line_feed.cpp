@@ -92,10 +92,9 @@ void LineFeed::readAll() {
                 break;
             ParserSet steps = stepsFor(line, chain_);
             FightEvent event = readFightEvent(line, fightPhrasesOf(steps));
-            bool kill = event.kind == FightEventKind::kill;
             batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
                                      sizeAndMarks(line.size(), log_.lastLineCut, event),
-                                     kill ? event.victimLength : event.amount, steps});
+                                     event.amount, steps});
             batch.bytes.append(line);
         }
         batch.last = !more;
@@ -121,9 +120,7 @@ bool LineFeed::next(FedLine& line) {
                 FightEvent& event = line.fight;
                 event.kind = static_cast<FightEventKind>(marks >> kindShift & 7);
                 event.dealtKind = static_cast<DealtKind>(marks >> dealtKindShift & 7);
-                bool kill = event.kind == FightEventKind::kill;
-                event.amount = kill ? 0 : entry.fightValue;
-                event.victimLength = static_cast<std::uint16_t>(kill ? entry.fightValue : 0);
+                event.amount = entry.fightAmount;
                 return true;
             }
             bool last = batch.last;

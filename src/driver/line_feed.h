@@ -48,7 +48,7 @@ class LineFeed {
         std::uint16_t offset;  // a batch holds less than 64 KB
         // The line's size (9 bits), whether it was cut, and the kinds of its fight event.
         std::uint16_t sizeAndMarks;
-        std::int32_t fightValue;  // the event's amount, or a kill's victim length
+        std::int32_t fightAmount;
         ParserSet steps;
     };
     // A cache line of its own: the thread fills one batch while the loop reads another.

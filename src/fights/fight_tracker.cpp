@@ -322,7 +322,7 @@ bool readRowOfGroup(std::string_view text, G group, FightEvent& event) {
         std::size_t at = findPhrase(text, row.phrase);
         if (at == notFound)
             continue;
-        event = {row.kind, row.dealtKind, 0, 0};
+        event = {row.kind, row.dealtKind, 0};
         if (row.amount && !readFirstNumber(text.substr(at + row.phrase.text.size()), event.amount))
             continue;
         return true;
@@ -359,7 +359,7 @@ FightEvent readFightEvent(std::string_view line, FightPhraseSet found) {
         // The victim is the text before the phrase, of one character at least.
         if (std::size_t kill = findPhrase(textFrom(text, 1), killPhrase); kill != notFound) {
             event.kind = K::kill;
-            event.victimLength = static_cast<std::uint16_t>(kill + 1);
+            event.amount = static_cast<std::int32_t>(kill + 1);
         }
     }
     return event;
@@ -401,7 +401,8 @@ void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_
     } else if (event.kind == K::death) {
         bookDeath(log, fight, clock, since);
     } else {
-        fight.victims.emplace_back(messageText(line).substr(0, event.victimLength));
+        fight.victims.emplace_back(
+            messageText(line).substr(0, static_cast<std::size_t>(event.amount)));
     }
 }
 

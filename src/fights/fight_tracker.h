@@ -97,8 +97,9 @@ enum class FightEventKind : std::uint8_t { none, dealt, taken, missed, avoided, 
 struct FightEvent {
     FightEventKind kind = FightEventKind::none;
     DealtKind dealtKind = DealtKind::weapon;  // of damage dealt
-    std::uint16_t victimLength = 0;           // of a kill: the victim begins the message text
-    std::int32_t amount = 0;                  // of damage and heals
+    // The amount of damage or heal; of a kill, the length of the victim's name, which begins the
+    // message text.
+    std::int32_t amount = 0;
 };
 
 // The row of the event table that a message text (the line after "[HH:MM:SS] ", without its line

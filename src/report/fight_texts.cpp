@@ -7,6 +7,12 @@
 namespace torvelin {
 namespace {
 
+// Writes `value` (0 to 99) as two digits at `at`.
+void putTwoDigits(char* at, std::int32_t value) {
+    at[0] = static_cast<char>('0' + value / 10);
+    at[1] = static_cast<char>('0' + value % 10);
+}
+
 // `value` with at least `digits` digits, zeros in front.
 void appendPadded(std::string& to, std::int64_t value, int digits) {
     std::array<char, 24> text;
@@ -19,26 +25,26 @@ void appendPadded(std::string& to, std::int64_t value, int digits) {
 }  // namespace
 
 void appendClock(std::string& to, std::int32_t clock) {
-    appendPadded(to, clock / 3600, 2);
-    to += ':';
-    appendPadded(to, clock / 60 % 60, 2);
-    to += ':';
-    appendPadded(to, clock % 60, 2);
+    std::array<char, 8> text{'0', '0', ':', '0', '0', ':', '0', '0'};
+    putTwoDigits(text.data(), clock / 3600 % 100);
+    putTwoDigits(text.data() + 3, clock / 60 % 60);
+    putTwoDigits(text.data() + 6, clock % 60);
+    to.append(text.data(), text.size());
 }
 
 void appendIsoDate(std::string& to, const CalendarDate& date) {
     appendPadded(to, date.year, 4);
-    to += '-';
-    appendPadded(to, date.month, 2);
-    to += '-';
-    appendPadded(to, date.day, 2);
+    std::array<char, 6> text{'-', '0', '0', '-', '0', '0'};
+    putTwoDigits(text.data() + 1, date.month);
+    putTwoDigits(text.data() + 4, date.day);
+    to.append(text.data(), text.size());
 }
 
 void appendFrenchDate(std::string& to, const CalendarDate& date) {
-    appendPadded(to, date.day, 2);
-    to += '/';
-    appendPadded(to, date.month, 2);
-    to += '/';
+    std::array<char, 6> text{'0', '0', '/', '0', '0', '/'};
+    putTwoDigits(text.data(), date.day);
+    putTwoDigits(text.data() + 3, date.month);
+    to.append(text.data(), text.size());
     appendPadded(to, date.year, 4);
 }
 
