@@ -1,6 +1,7 @@
 #include "driver/program.h"
 
 #include <algorithm>
+#include <chrono>
 #include <future>
 #include <new>
 #include <optional>
@@ -130,52 +131,60 @@ void writePages(LogParts& parts, const std::vector<std::string>& files,
     }
 }
 
-// The pages made in memory beside the analysis pages.
-struct AsidePages {
-    std::string combats;
-    DiscussionsText discussions;
-};
-
-AsidePages makeAsidePages(const Reading& reading, const std::vector<std::string>& files,
-                          std::string_view logFileName, const PageSetting& setting) {
-    AsidePages made;
-    made.combats =
-        makeCombatsPage(reading.fights, reading.parts.names, files, logFileName, setting);
-    made.discussions = makeDiscussionsPage(reading.chat, logFileName, setting);
-    return made;
-}
-
-// Writes the pages of every part, the fights' files, then discussions.html. The fights and
-// discussions pages are made in memory on a second thread meanwhile (on this one when no thread
-// can be started); the console text and every file come out in the same order as if they were
-// made afterwards. A fatal error while the analysis pages are written waits for that thread first.
-void writeAllPages(Reading& reading, const std::vector<std::string>& files,
-                   std::string_view logFileName, const PageSetting& setting,
-                   const CommandLine& command) {
-    std::future<AsidePages> aside;
+// A page made on the second thread, taken on this one: running out of memory there ends the
+// program here.
+template <typename Page>
+Page takeAside(std::future<Page>& page) {
     try {
-        aside = std::async(std::launch::async, [&reading, &files, logFileName, &setting] {
-            makingPageAside = true;
-            return makeAsidePages(reading, files, logFileName, setting);
-        });
-    } catch (const std::system_error&) {
-        // No second thread: the pages are made below.
-    }
-    setBackgroundWork([&aside] {
-        if (aside.valid())
-            aside.wait();
-    });
-    writePages(reading.parts, files, logFileName, setting, command.follow);
-    AsidePages made;
-    try {
-        made = aside.valid() ? aside.get() : makeAsidePages(reading, files, logFileName, setting);
+        return page.get();
     } catch (const std::bad_alloc&) {
         outOfMemory();  // thrown by the second thread
     }
-    setBackgroundWork(nullptr);
-    writeFightFiles(made.combats, reading.fights, reading.parts, logFileName, setting,
+}
+
+// Writes the pages of every part, the fights' files, then discussions.html. The fights page, then
+// the discussions page, are made in memory on a second thread meanwhile (here when no thread can
+// be started), and each is written as soon as the pages before it are: the console text and
+// every file come out in the same order as if they were made afterwards. A fatal error while the
+// pages are written waits for that thread first.
+void writeAllPages(Reading& reading, const std::vector<std::string>& files,
+                   std::string_view logFileName, const PageSetting& setting,
+                   const CommandLine& command) {
+    auto makeCombats = [&reading, &files, logFileName, &setting] {
+        return makeCombatsPage(reading.fights, reading.parts.names, files, logFileName, setting);
+    };
+    auto makeDiscussions = [&reading, logFileName, &setting] {
+        return makeDiscussionsPage(reading.chat, logFileName, setting);
+    };
+    std::promise<std::string> combatsMade;
+    std::future<std::string> combats = combatsMade.get_future();
+    std::future<DiscussionsText> discussions;
+    try {
+        discussions = std::async(std::launch::async, [&combatsMade, makeCombats, makeDiscussions] {
+            makingPageAside = true;
+            try {
+                combatsMade.set_value(makeCombats());
+            } catch (const std::bad_alloc&) {
+                combatsMade.set_exception(std::current_exception());
+            }
+            return makeDiscussions();
+        });
+    } catch (const std::system_error&) {
+        combatsMade.set_value(makeCombats());
+        discussions = std::async(std::launch::deferred, makeDiscussions);
+    }
+    setBackgroundWork([&discussions] {
+        bool deferred =
+            discussions.wait_for(std::chrono::seconds(0)) == std::future_status::deferred;
+        if (!deferred)
+            discussions.wait();
+    });
+    writePages(reading.parts, files, logFileName, setting, command.follow);
+    writeFightFiles(takeAside(combats), reading.fights, reading.parts, logFileName, setting,
                     command.json);
-    writeDiscussionsPage(made.discussions, setting);
+    DiscussionsText made = takeAside(discussions);
+    setBackgroundWork(nullptr);
+    writeDiscussionsPage(made, setting);
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,
