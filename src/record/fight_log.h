@@ -82,7 +82,8 @@ struct FightDeath {
 // The damage dealt and taken in each bin of 2^binShift seconds of a fight, from its first hostile
 // event on: `bins` bins in use, the others zero.
 struct FightSeries {
-    std::size_t fight = 0;  // its place in FightLog::fights
+    std::size_t fight = 0;         // its place in FightLog::fights
+    std::int64_t damageDealt = 0;  // the fight's, once closed
     int binShift = 0;
     std::size_t bins = 0;
     std::array<std::int64_t, seriesBinLimit> dealt{};
@@ -106,9 +107,12 @@ struct FightLog {
     // at k % deathRecapLength, of recentHitTotal hits in all.
     std::array<RecentHit, deathRecapLength> recentHits{};
     std::size_t recentHitTotal = 0;
-    FightSeries openSeries;
-    // The closed fights with the most damage dealt, at most chartedFightCount, in no order.
-    std::vector<FightSeries> chartedSeries;
+    // The series of the open fight, at openSeries, and of the closed fights with the most damage
+    // dealt, at keptSeries (chartedFightCount at most, in no order): a closed fight's series
+    // changes places with a weaker one by their numbers, never copied.
+    std::vector<FightSeries> series = std::vector<FightSeries>(chartedFightCount + 1);
+    std::size_t openSeries = 0;
+    std::vector<std::size_t> keptSeries;
     // The date of the log's lines, and the clock of the latest time-stamped line since the latest
     // log opening.
     bool dated = false;
@@ -130,7 +134,7 @@ void widenBins(FightLog& log, std::int64_t second);
 // Adds damage at `second` seconds into the open fight to its series.
 inline void addToSeries(FightLog& log, std::int64_t second, std::int64_t dealt,
                         std::int64_t taken) {
-    FightSeries& series = log.openSeries;
+    FightSeries& series = log.series[log.openSeries];
     auto bin = static_cast<std::size_t>(second >> series.binShift);
     if (bin >= seriesBinLimit) {
         widenBins(log, second);

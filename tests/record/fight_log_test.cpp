@@ -21,9 +21,9 @@ TEST(FightLog, ChartedFightsAndLongSeries) {
 
     addToSeries(log, 0, 5, 0);
     addToSeries(log, 719, 1, 0);
-    EXPECT_EQ(log.openSeries.binSeconds(), 1);
+    EXPECT_EQ(log.series[log.openSeries].binSeconds(), 1);
     addToSeries(log, 720, 2, 3);
-    const FightSeries& series = log.openSeries;
+    const FightSeries& series = log.series[log.openSeries];
     EXPECT_EQ(series.binSeconds(), 2);
     ASSERT_EQ(series.bins, 361u);
     EXPECT_EQ(series.dealt[0], 5);
