@@ -160,6 +160,23 @@ std::size_t findPhrase(std::string_view text, const SoughtPhrase& phrase) {
     return notFound;
 }
 
+// The first number of the text from `from` on, as readFirstNumber reads it: it mostly follows
+// the phrase at once, so the first few bytes are looked at one by one.
+bool readAmount(std::string_view text, std::size_t from, std::int32_t& amount) {
+    constexpr std::size_t nearby = 4;
+    std::size_t end = std::min(text.size(), from + nearby);
+    for (std::size_t at = from; at < end; ++at) {
+        if (text[at] < '0' || text[at] > '9')
+            continue;
+        std::int64_t value = 0;
+        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+            value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), 2147483647);
+        amount = static_cast<std::int32_t>(value);
+        return true;
+    }
+    return readFirstNumber(textFrom(text, end), amount);
+}
+
 // The rows of each phrase group, which stand together in the group's order.
 struct RowRange {
     std::size_t first = 0;
@@ -319,11 +336,12 @@ bool readRowOfGroup(std::string_view text, G group, FightEvent& event) {
         if (std::any_of(row.butNot.begin(), row.butNot.end(),
                         [text](std::string_view other) { return hasStart(text, other); }))
             continue;
-        std::size_t at = findPhrase(text, row.phrase);
+        // A phrase that is the row's start stands at the start.
+        std::size_t at = row.phrase.text == row.start ? 0 : findPhrase(text, row.phrase);
         if (at == notFound)
             continue;
         event = {row.kind, row.dealtKind, 0};
-        if (row.amount && !readFirstNumber(text.substr(at + row.phrase.text.size()), event.amount))
+        if (row.amount && !readAmount(text, at + row.phrase.text.size(), event.amount))
             continue;
         return true;
     }
