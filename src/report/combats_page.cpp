@@ -65,6 +65,23 @@ void appendCoordinate(std::string& to, double value) {
     }
 }
 
+// ` NAME="VALUE"`: an attribute of a picture's element, a coordinate or a whole number.
+void appendAttribute(std::string& to, std::string_view name, double value) {
+    to += ' ';
+    to += name;
+    to += "=\"";
+    appendCoordinate(to, value);
+    to += '"';
+}
+
+void appendAttribute(std::string& to, std::string_view name, std::int64_t value) {
+    to += ' ';
+    to += name;
+    to += "=\"";
+    appendNumber(to, value);
+    to += '"';
+}
+
 // A rate rounded to one decimal, with a decimal comma: "123,4".
 void appendRate(std::string& to, double rate) {
     std::int64_t tenths = roundHalfUp(rate * 10.0);
@@ -196,11 +213,10 @@ void appendAxisValue(std::string& to, double value, const AxisScale& scale) {
 
 void openSvg(std::string& to, double width, double height, bool shrinks,
              std::string_view description) {
-    to += "<div style=\"overflow-x:auto\"><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
-    appendCoordinate(to, width);
-    to += "\" height=\"";
-    appendCoordinate(to, height);
-    to += "\" viewBox=\"0 0 ";
+    to += "<div style=\"overflow-x:auto\"><svg xmlns=\"http://www.w3.org/2000/svg\"";
+    appendAttribute(to, "width", width);
+    appendAttribute(to, "height", height);
+    to += " viewBox=\"0 0 ";
     appendCoordinate(to, width);
     to += ' ';
     appendCoordinate(to, height);
@@ -220,15 +236,12 @@ constexpr std::string_view closeSvg = "</svg></div>";
 
 void appendLine(std::string& to, double x1, double y1, double x2, double y2,
                 std::string_view extra = {}) {
-    to += "<line x1=\"";
-    appendCoordinate(to, x1);
-    to += "\" y1=\"";
-    appendCoordinate(to, y1);
-    to += "\" x2=\"";
-    appendCoordinate(to, x2);
-    to += "\" y2=\"";
-    appendCoordinate(to, y2);
-    to += "\" stroke=\"";
+    to += "<line";
+    appendAttribute(to, "x1", x1);
+    appendAttribute(to, "y1", y1);
+    appendAttribute(to, "x2", x2);
+    appendAttribute(to, "y2", y2);
+    to += " stroke=\"";
     to += gridColour;
     to += '"';
     to += extra;
@@ -237,11 +250,10 @@ void appendLine(std::string& to, double x1, double y1, double x2, double y2,
 
 // Opens a text at (x, y); `anchor` is SVG's text-anchor. Its content and "</text>" follow.
 void openLabel(std::string& to, double x, double y, std::string_view anchor) {
-    to += "<text x=\"";
-    appendCoordinate(to, x);
-    to += "\" y=\"";
-    appendCoordinate(to, y);
-    to += "\" text-anchor=\"";
+    to += "<text";
+    appendAttribute(to, "x", x);
+    appendAttribute(to, "y", y);
+    to += " text-anchor=\"";
     to += anchor;
     to += "\">";
 }
@@ -351,15 +363,12 @@ void appendDpsChart(std::string& to, const FightLog& log) {
         std::int64_t x = roundHalfUp(middle) - barWidth / 2;
         std::int64_t barHeight =
             std::max<std::int64_t>(roundHalfUp(damagePerSecond(fight) * perUnit), 1);
-        to += "<rect x=\"";
-        appendNumber(to, x);
-        to += "\" y=\"";
-        appendNumber(to, static_cast<std::int64_t>(plotBottom) - barHeight);
-        to += "\" width=\"";
-        appendNumber(to, barWidth);
-        to += "\" height=\"";
-        appendNumber(to, barHeight);
-        to += "\"><title>Combat ";
+        to += "<rect";
+        appendAttribute(to, "x", x);
+        appendAttribute(to, "y", static_cast<std::int64_t>(plotBottom) - barHeight);
+        appendAttribute(to, "width", barWidth);
+        appendAttribute(to, "height", barHeight);
+        to += "><title>Combat ";
         appendNumber(to, static_cast<std::int64_t>(i + 1));
         to += ", ";
         if (fight.dated)
@@ -440,9 +449,9 @@ void appendSecondsLabel(std::string& to, std::int64_t seconds, bool inMinutes) {
 }
 
 void appendLegendItem(std::string& to, double x, std::string_view colour, std::string_view latin1) {
-    to += "<rect x=\"";
-    appendCoordinate(to, x);
-    to += "\" y=\"6\" width=\"10\" height=\"10\" fill=\"";
+    to += "<rect";
+    appendAttribute(to, "x", x);
+    to += " y=\"6\" width=\"10\" height=\"10\" fill=\"";
     to += colour;
     to += "\"/>";
     appendLabel(to, x + 14, 15, "start", latin1);
