@@ -128,7 +128,7 @@ bool holdsAt(std::string_view text, std::size_t at, std::string_view phrase) {
     const char* here = text.data() + at;
     std::size_t size = phrase.size();
     if (size < 8)
-        return std::memcmp(here, phrase.data(), size) == 0;
+        return size == 0 || std::memcmp(here, phrase.data(), size) == 0;
     if (eightBytes(here) != eightBytes(phrase.data()) ||
         eightBytes(here + size - 8) != eightBytes(phrase.data() + size - 8))
         return false;
