@@ -4,8 +4,8 @@
 //
 // After each run the target checks what no log may ever make the program do: leave files open or
 // write outside its folder. Each input is read twice, by the gated dispatch chain and by the chain
-// that calls every parser on every line: their pages, console and status must be the same. Any
-// difference aborts, and libFuzzer keeps the input.
+// that calls every parser on every line: their pages (the fights' export included), console and
+// status must be the same. Any difference aborts, and libFuzzer keeps the input.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -196,7 +196,7 @@ class PrivateFolder {
         if (chdir(inner_.c_str()) != 0)
             fail("cannot enter " + inner_ + ": " + lastError());
         try {
-            result.status = torvelin::runProgram({}, chain);
+            result.status = torvelin::runProgram({"--json"}, chain);
         } catch (const RunStopped& stopped) {
             result.status = stopped.status;  // a fatal error: the run is over
         }

@@ -7,8 +7,20 @@
 namespace torvelin {
 namespace {
 
-constexpr int shortestInterval = 1;
-constexpr int longestInterval = 3600;
+// The range of the seconds of --intervalle and --pause.
+constexpr int fewestSeconds = 1;
+constexpr int mostSeconds = 3600;
+
+// Reads the seconds given to `option` into `seconds`; the message of a wrong value otherwise.
+std::string readSeconds(const std::string& option, const std::string& given, int& seconds) {
+    int parsed = 0;
+    auto [end, error] = std::from_chars(given.data(), given.data() + given.size(), parsed);
+    bool whole = error == std::errc() && end == given.data() + given.size();
+    if (!whole || parsed < fewestSeconds || parsed > mostSeconds)
+        return "valeur invalide pour l'option " + option + " : " + given;
+    seconds = parsed;
+    return "";
+}
 
 }  // namespace
 
@@ -41,16 +53,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (word == "--suivre") {
             line.follow = true;
         } else if (word == "--intervalle") {
-            if (const std::string* seconds = value()) {
-                int parsed = 0;
-                auto [end, error] =
-                    std::from_chars(seconds->data(), seconds->data() + seconds->size(), parsed);
-                bool whole = error == std::errc() && end == seconds->data() + seconds->size();
-                if (!whole || parsed < shortestInterval || parsed > longestInterval)
-                    line.error = "valeur invalide pour l'option --intervalle : " + *seconds;
-                else
-                    line.intervalSeconds = parsed;
-            }
+            if (const std::string* seconds = value())
+                line.error = readSeconds(word, *seconds, line.intervalSeconds);
+        } else if (word == "--pause") {
+            if (const std::string* seconds = value())
+                line.error = readSeconds(word, *seconds, line.pauseSeconds);
+        } else if (word == "--json") {
+            line.json = true;
         } else if (word.size() > 1 && word[0] == '-') {
             line.error = "option inconnue : " + word;
         } else if (logGiven) {
@@ -69,13 +78,17 @@ const std::string& usageText() {
         "\n"
         "Lit le journal de discussion du jeu (JOURNAL, chat.log par défaut) et écrit une page\n"_l1
         "de statistiques par partie du journal (Resultats.html et les parties nommées par\n"_l1
-        "]log name) et la page discussions.html, dans le dossier courant.\n"
+        "]log name), la page combats.html et la page discussions.html, dans le dossier\n"_l1
+        "courant.\n"
         "\n"
         "options :\n"
         "  -o, --sortie DOSSIER  écrit les pages dans DOSSIER (créé au besoin)\n"_l1
         "  --derniere-session    n'analyse que la dernière session du journal\n"_l1
         "  --suivre              puis suit le journal pendant le jeu et réécrit les pages\n"_l1
         "  --intervalle N        secondes entre deux lectures du suivi (1 à 3600, 5 par défaut)\n"_l1
+        "  --pause N             secondes sans action hostile qui terminent un combat\n"
+        "                        (1 à 3600, 15 par défaut)\n"_l1
+        "  --json                écrit aussi les combats dans torvelin.json\n"_l1
         "  -h, --help            affiche cette aide\n"
         "  --version             affiche la version\n"
         "\n"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "record/fight_log.h"
+
 namespace torvelin {
 
 // Exit status of a wrong command line: nothing was read or written.
@@ -14,10 +16,12 @@ struct CommandLine {
     std::string outputFolder;  // empty: the current folder
     bool help = false;
     bool version = false;
-    bool lastSession = false;  // --derniere-session
-    bool follow = false;       // --suivre
-    int intervalSeconds = 5;   // --intervalle
-    std::string error;         // the message of a wrong command line; empty when right
+    bool lastSession = false;              // --derniere-session
+    bool follow = false;                   // --suivre
+    int intervalSeconds = 5;               // --intervalle
+    int pauseSeconds = defaultFightPause;  // --pause: the pause that ends a fight
+    bool json = false;                     // --json: the fights also go to torvelin.json
+    std::string error;                     // the message of a wrong command line; empty when right
 };
 
 // Reads the arguments left to right; the first help, version or error ends the reading.

@@ -80,28 +80,37 @@ constexpr std::array<ChainStep, 53> chain = {{
     {parseKillMessage, &killMessageGate},
 }};
 static_assert(chain.size() <= sizeof(ParserSet) * 8, "a parser set holds one bit per step");
+static_assert(chain.size() <= fightPhraseShift, "the fight tracker's bits are no step's");
 
-constexpr ParserSet everyStep = (ParserSet{1} << (chain.size() - 1) << 1) - 1;
+constexpr ParserSet chainSteps = (ParserSet{1} << (chain.size() - 1) << 1) - 1;
 
 struct Classifier {
     LineClassifier phrases;
     ParserSet stateGated = 0;  // the steps whose gate also asks the record
 };
 
+void addGatePhrases(LineClassifier& phrases, const LineGate& gate, ParserSet steps) {
+    for (std::string_view phrase : gate.textStarts)
+        phrases.addPhrase(phrase, true, steps);
+    for (std::string_view phrase : gate.anywhere)
+        phrases.addPhrase(phrase, false, steps);
+}
+
 // Built once and never destroyed: the thread that reads the log may still use it while the
-// program ends on a fatal error.
+// program ends on a fatal error. The fight tracker's phrases are looked for in the same pass, each
+// group with its own bit.
 const Classifier& classifier() {
     static const Classifier& built = *[] {
         auto* classifier = new Classifier;
         for (std::size_t i = 0; i < chain.size(); ++i) {
             ParserSet step = ParserSet{1} << i;
-            for (std::string_view phrase : chain[i].gate->textStarts)
-                classifier->phrases.addPhrase(phrase, true, step);
-            for (std::string_view phrase : chain[i].gate->anywhere)
-                classifier->phrases.addPhrase(phrase, false, step);
+            addGatePhrases(classifier->phrases, *chain[i].gate, step);
             if (chain[i].gate->whileState != nullptr)
                 classifier->stateGated |= step;
         }
+        for (std::size_t g = 0; g < std::size(fightPhraseGates); ++g)
+            addGatePhrases(classifier->phrases, fightPhraseGates[g],
+                           ParserSet{1} << (fightPhraseShift + g));
         return classifier;
     }();
     return built;
@@ -110,10 +119,12 @@ const Classifier& classifier() {
 }  // namespace
 
 ParserSet stepsFor(std::string_view line, LineChain which) {
-    return which == LineChain::gated ? classifier().phrases.parsersFor(line) : everyStep;
+    return which == LineChain::gated ? classifier().phrases.parsersFor(line)
+                                     : chainSteps | ParserSet{everyFightPhrase} << fightPhraseShift;
 }
 
 void dispatchSteps(std::string_view line, ParserSet steps, PartStats& stats) {
+    steps &= chainSteps;
     for (ParserSet left = steps | classifier().stateGated; left != 0; left &= left - 1) {
         auto i = static_cast<std::size_t>(__builtin_ctzll(left));
         const ChainStep& step = chain[i];

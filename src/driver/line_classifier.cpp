@@ -130,6 +130,13 @@ void LineClassifier::addPhrase(std::string_view phrase, bool atTextStart, Parser
         return;
     }
     if (phrase.size() < anchoredLength) {
+        // A phrase of several gates is sought once, for all their parsers.
+        for (Phrase& known : short_) {
+            if (known.text == phrase) {
+                known.parsers |= parsers;
+                return;
+            }
+        }
         entry.offset = static_cast<std::uint32_t>(leastCommonRun(phrase, 2));
         short_.push_back(entry);
         return;

@@ -10,6 +10,24 @@ namespace {
 constexpr std::size_t batchCount = 16;
 constexpr std::size_t batchBytes = 1 << 15;
 constexpr int spinLooks = 200;
+static_assert(batchBytes + maxLineLength < 1 << 16, "an entry's offset has 16 bits");
+
+// The bits of an entry's sizeAndMarks: the size, then the cut mark, the kind of the fight event
+// and the kind of its damage dealt.
+constexpr int sizeBits = 9;
+static_assert(maxLineLength < 1 << sizeBits);
+constexpr int cutBit = sizeBits;
+constexpr int kindShift = cutBit + 1;
+constexpr int dealtKindShift = kindShift + 3;
+static_assert(static_cast<int>(FightEventKind::kill) < 1 << 3);
+static_assert(static_cast<int>(DealtKind::count) <= 1 << 3);
+static_assert(dealtKindShift + 3 <= 16);
+
+std::uint16_t sizeAndMarks(std::size_t size, bool cut, const FightEvent& event) {
+    return static_cast<std::uint16_t>(size | static_cast<unsigned>(cut) << cutBit |
+                                      static_cast<unsigned>(event.kind) << kindShift |
+                                      static_cast<unsigned>(event.dealtKind) << dealtKindShift);
+}
 
 }  // namespace
 
@@ -72,9 +90,11 @@ void LineFeed::readAll() {
             more = readLogLine(log_, line);
             if (!more)
                 break;
-            batch.entries.push_back({static_cast<std::uint32_t>(batch.bytes.size()),
-                                     static_cast<std::uint16_t>(line.size()), log_.lastLineCut,
-                                     stepsFor(line, chain_)});
+            ParserSet steps = stepsFor(line, chain_);
+            FightEvent event = readFightEvent(line, fightPhrasesOf(steps));
+            batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
+                                     sizeAndMarks(line.size(), log_.lastLineCut, event),
+                                     event.amount, steps});
             batch.bytes.append(line);
         }
         batch.last = !more;
@@ -92,9 +112,15 @@ bool LineFeed::next(FedLine& line) {
             const Batch& batch = batches_[current_];
             if (nextEntry_ < batch.entries.size()) {
                 const Entry& entry = batch.entries[nextEntry_++];
-                line.text = std::string_view(batch.bytes).substr(entry.offset, entry.size);
-                line.cut = entry.cut;
+                unsigned marks = entry.sizeAndMarks;
+                line.text = std::string_view(batch.bytes)
+                                .substr(entry.offset, marks & ((1u << sizeBits) - 1));
+                line.cut = (marks >> cutBit & 1) != 0;
                 line.steps = entry.steps;
+                FightEvent& event = line.fight;
+                event.kind = static_cast<FightEventKind>(marks >> kindShift & 7);
+                event.dealtKind = static_cast<DealtKind>(marks >> dealtKindShift & 7);
+                event.amount = entry.fightAmount;
                 return true;
             }
             bool last = batch.last;

@@ -1,6 +1,7 @@
 #include "driver/program.h"
 
 #include <algorithm>
+#include <chrono>
 #include <future>
 #include <new>
 #include <optional>
@@ -14,10 +15,13 @@
 #include "base/text.h"
 #include "driver/command_line.h"
 #include "driver/dispatch.h"
+#include "driver/fight_files.h"
 #include "driver/line_feed.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
+#include "fights/fight_tracker.h"
 #include "report/analysis_page.h"
+#include "report/combats_page.h"
 #include "report/discussions_page.h"
 #include "report/page_output.h"
 #include "report/statistics.h"
@@ -56,6 +60,7 @@ thread_local bool makingPageAside = false;
 struct Reading {
     LogParts parts = newLogParts();
     ChatStore chat;
+    FightLog fights;
     int progress = 0;  // lines since the last dot
     bool anyLine = false;
     bool anyTimeStamp = false;
@@ -67,22 +72,24 @@ struct Reading {
     bool chatReached = false;
 };
 
-// What the reading loop does with one line: log commands first, then the parsers of the current
-// part, and the chat and log-opening lines into the store. A line that cannot be read stops there
-// (UnreadableLine): what was done with it before stays.
-void readLine(std::string_view line, bool cut, ParserSet steps, Reading& reading) {
+// What the reading loop does with one line: log commands first, then the fight tracker, the
+// parsers of the current part, and the chat and log-opening lines into the store. A line that
+// cannot be read stops there (UnreadableLine): what was done with it before stays.
+void readLine(const FedLine& fed, Reading& reading) {
+    std::string_view line = fed.text;
     LogParts& parts = reading.parts;
     handleLogCommand(line, parts);
+    trackFightLine(line, fed.fight, parts.currentPart, reading.fights);
     bool chatLine = isChatLine(line);
     if (!chatLine) {
         auto part = static_cast<std::size_t>(parts.currentPart);
         if (part >= reading.partsReached.size())
             reading.partsReached.resize(parts.names.size(), false);
         reading.partsReached[part] = true;
-        dispatchSteps(line, steps, parts.current());
+        dispatchSteps(line, fed.steps, parts.current());
     }
     if (chatLine || startsWith(line, logOpening)) {
-        keepChatLine(reading.chat, line, cut);
+        keepChatLine(reading.chat, line, fed.cut);
         reading.chatReached = true;
     }
 }
@@ -104,7 +111,7 @@ void readLog(LogFile& log, Reading& reading, LineChain chain, bool report) {
         reading.anyLine = true;
         reading.anyTimeStamp = reading.anyTimeStamp || hasTimeStamp(fed.text);
         try {
-            readLine(fed.text, fed.cut, fed.steps, reading);
+            readLine(fed, reading);
         } catch (const UnreadableLine& unreadable) {
             ++reading.leftOut;
             if (report) {
@@ -141,37 +148,61 @@ void writePages(LogParts& parts, const std::vector<std::string>& files,
     }
 }
 
-// Writes the pages of every part, then discussions.html. The discussions page is made in memory
-// on a second thread meanwhile (on this one when no thread can be started); the console text and
-// every file come out in the same order as if it were made afterwards. A fatal error while the
-// analysis pages are written waits for that thread first.
-void writeAllPages(Reading& reading, const std::vector<std::string>& files,
-                   std::string_view logFileName, const PageSetting& setting, bool keepRecords) {
-    std::future<DiscussionsText> aside;
+// A page made on the second thread, taken on this one: running out of memory there ends the
+// program here.
+template <typename Page>
+Page takeAside(std::future<Page>& page) {
     try {
-        aside = std::async(std::launch::async, [&reading, logFileName, &setting] {
-            makingPageAside = true;
-            return makeDiscussionsPage(reading.chat, logFileName, setting, reading.leftOut);
-        });
-    } catch (const std::system_error&) {
-        // No second thread: the page is made below.
-    }
-    setBackgroundWork([&aside] {
-        if (aside.valid())
-            aside.wait();
-    });
-    writePages(reading.parts, files, logFileName, setting, keepRecords);
-    DiscussionsText discussions;
-    try {
-        discussions = aside.valid() ? aside.get()
-                                    : makeDiscussionsPage(reading.chat, logFileName, setting,
-                                                          reading.leftOut);
+        return page.get();
     } catch (const std::bad_alloc&) {
         outOfMemory();  // thrown by the second thread
     }
+}
+
+// Writes the pages of every part, the fights' files, then discussions.html. The fights page, then
+// the discussions page, are made in memory on a second thread meanwhile (here when no thread can
+// be started), and each is written as soon as the pages before it are: the console text and
+// every file come out in the same order as if they were made afterwards. A fatal error while the
+// pages are written waits for that thread first.
+void writeAllPages(Reading& reading, const std::vector<std::string>& files,
+                   std::string_view logFileName, const PageSetting& setting,
+                   const CommandLine& command) {
+    auto makeCombats = [&reading, &files, logFileName, &setting] {
+        return makeCombatsPage(reading.fights, reading.parts.names, files, logFileName, setting);
+    };
+    auto makeDiscussions = [&reading, logFileName, &setting] {
+        return makeDiscussionsPage(reading.chat, logFileName, setting, reading.leftOut);
+    };
+    std::promise<std::string> combatsMade;
+    std::future<std::string> combats = combatsMade.get_future();
+    std::future<DiscussionsText> discussions;
+    try {
+        discussions = std::async(std::launch::async, [&combatsMade, makeCombats, makeDiscussions] {
+            makingPageAside = true;
+            try {
+                combatsMade.set_value(makeCombats());
+            } catch (const std::bad_alloc&) {
+                combatsMade.set_exception(std::current_exception());
+            }
+            return makeDiscussions();
+        });
+    } catch (const std::system_error&) {
+        combatsMade.set_value(makeCombats());
+        discussions = std::async(std::launch::deferred, makeDiscussions);
+    }
+    setBackgroundWork([&discussions] {
+        bool deferred =
+            discussions.wait_for(std::chrono::seconds(0)) == std::future_status::deferred;
+        if (!deferred)
+            discussions.wait();
+    });
+    writePages(reading.parts, files, logFileName, setting, command.follow);
+    writeFightFiles(takeAside(combats), reading.fights, reading.parts, logFileName, setting,
+                    command.json);
+    DiscussionsText made = takeAside(discussions);
     setBackgroundWork(nullptr);
-    writeDiscussionsPage(discussions, setting);
-    reading.leftOut += discussions.leftOut;
+    writeDiscussionsPage(made, setting);
+    reading.leftOut += made.leftOut;
 }
 
 void printClosing(const std::vector<std::string>& files, const std::string& folder,
@@ -185,7 +216,7 @@ void printClosing(const std::vector<std::string>& files, const std::string& fold
         consoleWrite(file);
         consoleWrite(", ");
     }
-    consoleWrite(" et le chat dans discussions.html\n");
+    consoleWrite("les combats dans combats.html, et le chat dans discussions.html\n");
     consoleWrite(folder.empty() ? "(dans le meme dossier)" : "(dans le dossier " + folder + ")");
     consoleWrite("\n\nappuyez sur une touche pour quitter");
 }
@@ -217,7 +248,8 @@ struct Follower {
     bool utf8 = false;
 };
 
-// Rewrites the pages of the parts that received lines, and the discussions when chat came.
+// Rewrites the pages of the parts that received lines, the fights' files, and the discussions when
+// chat came.
 std::vector<std::string> rewritePages(Follower& follower) {
     Reading& reading = follower.reading;
     std::vector<std::string> files = pageFileNames(reading.parts.names);
@@ -229,6 +261,12 @@ std::vector<std::string> rewritePages(Follower& follower) {
         writeAnalysisPage(copy, follower.logFileName, files[p], follower.setting);
         written.push_back(files[p]);
     }
+    std::string combats = makeCombatsPage(reading.fights, reading.parts.names, files,
+                                          follower.logFileName, follower.setting);
+    for (std::string& file :
+         writeFightFiles(combats, reading.fights, reading.parts, follower.logFileName,
+                         follower.setting, follower.command.json))
+        written.push_back(std::move(file));
     if (reading.chatReached) {
         writeDiscussionsPage(reading.chat, follower.logFileName, follower.setting);
         written.emplace_back("discussions.html");
@@ -258,6 +296,7 @@ void followRound(Follower& follower) {
     if (size < follower.readUpTo) {
         sayAtTime("le journal a ete recommence : l'analyse reprend depuis son debut\n");
         follower.reading = Reading{};
+        follower.reading.fights.pauseSeconds = follower.command.pauseSeconds;
         LogRange range = rangeToRead(log, follower.command);
         follower.readUpTo = range.from;
         utf8.reset();
@@ -350,6 +389,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
     Follower follower{command, logFileName, chain, setting, Reading{}, 0, false};
     Reading& reading = follower.reading;
+    reading.fights.pauseSeconds = command.pauseSeconds;
     readLog(log, reading, chain, true);
     follower.readUpTo = range.to;
     follower.utf8 = log.utf8;
@@ -360,7 +400,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
             "jeu ?\n");
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    writeAllPages(reading, files, logFileName, setting, command.follow);
+    writeAllPages(reading, files, logFileName, setting, command);
     printClosing(files, folder, reading.leftOut, platform().clockMs() - start);
     if (command.follow) {
         follower.setting.quiet = true;  // a round reports in one line

@@ -54,7 +54,7 @@ std::string pageFileName(std::string_view partName) {
 
 std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames) {
     std::vector<std::string> files;
-    std::unordered_set<std::string> taken{"discussions.html"};
+    std::unordered_set<std::string> taken{"discussions.html", "combats.html"};
     for (const std::string& part : partNames) {
         std::string file = pageFileName(part);
         std::string base = file.substr(0, file.size() - pageSuffix.size());

@@ -20,8 +20,8 @@ namespace torvelin {
 std::string pageFileName(std::string_view partName);
 
 // The page files of the parts, in part order: a name equal, ignoring case, to the name of an
-// earlier part or to "discussions.html" gets "_2" (or "_3"...) before ".html", so that no page
-// overwrites another.
+// earlier part or to "discussions.html" or "combats.html" gets "_2" (or "_3"...) before ".html",
+// so that no page overwrites another.
 std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames);
 
 // The spell flags and the defence total of a record.

@@ -87,7 +87,7 @@ void forEachEscapedPiece(std::string_view text, Take take) {
 }  // namespace
 
 std::string pageHead(std::string_view title, std::string_view logFileName,
-                     const PageSetting& setting) {
+                     const PageSetting& setting, std::string_view extraHead) {
     std::string head = "<html><head><title>";
     head += title;
     head += " du fichier ";
@@ -96,6 +96,7 @@ std::string pageHead(std::string_view title, std::string_view logFileName,
     if (setting.refreshSeconds > 0)
         head += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(setting.refreshSeconds) +
                 "\">";
+    head += extraHead;
     head +=
         "</head><body bgcolor=\"#EFEFEF\" text=\"#074385\" vlink=\"#0066FF\"><p><font "
         "size=\"2\">";

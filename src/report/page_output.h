@@ -29,9 +29,10 @@ struct PageSetting {
 };
 
 // The start of a page up to its body's first font: "<html><head><title>TITLE du fichier LOG",
-// the Latin-1 character set, the reload of a followed page, and the page's colours.
+// the Latin-1 character set, the reload of a followed page, `extraHead` (markup of the head that
+// a page adds), and the page's colours.
 std::string pageHead(std::string_view title, std::string_view logFileName,
-                     const PageSetting& setting);
+                     const PageSetting& setting, std::string_view extraHead = {});
 
 // Starts the page `name` (a file name in the program's Latin-1 text) in `folder` (the current
 // folder when empty).

@@ -1,6 +1,6 @@
-// The gated dispatch chain must do exactly what the chain of every parser does: same pages, same
-// console, same status, on every end-to-end log and on logs made of their lines shuffled and
-// mutated.
+// The gated dispatch chain must do exactly what the chain of every parser does: same pages (the
+// fights' files included), same console, same status, on every end-to-end log and on logs made of
+// their lines shuffled and mutated.
 #include "driver/dispatch.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,8 @@ struct RunResult {
     bool operator==(const RunResult&) const = default;
 };
 
-// Runs the program in a fresh folder on `log`; a fatal error ends the run, not the tests.
+// Runs the program in a fresh folder on `log`, the fights exported too; a fatal error ends the
+// run, not the tests.
 RunResult runOn(const std::string& log, LineChain chain) {
     TempFolder folder;
     folder.write("chat.log", log);
@@ -49,7 +50,7 @@ RunResult runOn(const std::string& log, LineChain chain) {
     platform().exitProgram = stopRun;
     RunResult result;
     try {
-        result.status = runProgram({}, chain);
+        result.status = runProgram({"--json"}, chain);
     } catch (const RunStopped& stopped) {
         result.status = stopped.status;
     }

@@ -104,12 +104,14 @@ TEST(FollowMode, RoundsGiveThePagesOfOneRun) {
                   .find("<meta http-equiv=\"refresh\" content=\"5\"></head>"),
               std::string::npos);
     EXPECT_NE(follow.console.find("[12:00:00] "), std::string::npos);
-    EXPECT_NE(follow.console.find(" nouvelles lignes, pages reecrites : Resultats.html"),
-              std::string::npos);
+    EXPECT_NE(follow.console.find(" nouvelles lignes, pages reecrites : Resultats.html, "
+                                  "combats.html, discussions.html\n"),
+              std::string::npos)
+        << follow.console;
     EXPECT_EQ(follow.console.substr(follow.console.size() - 13), "fin du suivi\n");
 }
 
-// A log started again by the game starts the analysis again.
+// A log started again by the game starts the analysis again, its fights too.
 TEST(FollowMode, AShorterLogStartsTheAnalysisAgain) {
     std::string first = expectedFile("caster/chat.log");
     std::string second = expectedFile("healer/chat.log").substr(0, 400);
@@ -124,6 +126,7 @@ TEST(FollowMode, AShorterLogStartsTheAnalysisAgain) {
     FollowRun follow = run(followed, {"--suivre"});
     EXPECT_NE(follow.console.find("le journal a ete recommence"), std::string::npos);
     EXPECT_EQ(follow.pages.at("Resultats.html"), reference.pages.at("Resultats.html"));
+    EXPECT_EQ(follow.pages.at("combats.html"), reference.pages.at("combats.html"));
 }
 
 // --derniere-session reads from the last log opening, as if the log began there; a log without

@@ -36,8 +36,8 @@ std::string closing(const std::string& files) {
     return "\n\nTemps de traitement: T,ts\n\nTraitement termine avec succes\n\nlire l'analyse "
            "dans les fichiers " +
            files +
-           " et le chat dans discussions.html\n(dans le meme dossier)\n\nappuyez sur une touche "
-           "pour quitter\n";
+           "les combats dans combats.html, et le chat dans discussions.html\n(dans le meme "
+           "dossier)\n\nappuyez sur une touche pour quitter\n";
 }
 
 std::string writing(const std::string& part) {
@@ -277,7 +277,7 @@ TEST(ProgramFaults, AFailedWriteKeepsThePageOfTheEarlierRun) {
         "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : File too large";
     EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
     EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("caster/Resultats.html"));
-    EXPECT_EQ(filesIn(folder), 3u);  // the log and the two pages of the earlier run
+    EXPECT_EQ(filesIn(folder), 4u);  // the log and the three pages of the earlier run
 }
 
 TEST(ProgramFaults, ALogThatCannotBeReadIsAnError) {
@@ -373,13 +373,15 @@ TEST(ProgramRun, UnreadableLinesAreLeftOutWithAWarning) {
     EXPECT_EQ(discussions.find("sans fin"), std::string::npos);
 }
 
-// Names that differ only by case or by a character a file name cannot hold, device names and a
-// part named after the discussions page each get a file of their own, named in UTF-8 on disk.
+// Names that differ only by case or by a character a file name cannot hold, device names and parts
+// named after the discussions and fights pages each get a file of their own, named in UTF-8 on
+// disk.
 TEST(ProgramFaults, PartsNeverShareAPageFile) {
     TempFolder folder;
     std::string log;
-    for (std::string_view part : std::initializer_list<std::string_view>{
-             "a/b", "A:b", "discussions", "con", "Nul.txt", "a_b_2", "Épée"_l1, "éPÉE"_l1})
+    for (std::string_view part :
+         std::initializer_list<std::string_view>{"a/b", "A:b", "discussions", "Combats", "con",
+                                                 "Nul.txt", "a_b_2", "Épée"_l1, "éPÉE"_l1})
         log += "[10:00:00] [TOUS]:  ]log name " + std::string(part) + "\n";
     folder.write("chat.log", log +
                                  "[10:00:00] [TOUS]:  ]log name A:b\n"
@@ -388,13 +390,13 @@ TEST(ProgramFaults, PartsNeverShareAPageFile) {
     ProgramRun run = runTorvelin(folder);
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.console.find("fichiers Resultats.html, a_b.html, A_b_2.html, discussions_2.html, "
-                               "_con.html, _Nul.txt.html, a_b_2_2.html, " +
-                               std::string("Épée.html, éPÉE_2.html, "_l1)),
+                               "Combats_2.html, _con.html, _Nul.txt.html, a_b_2_2.html, " +
+                               std::string("Épée.html, éPÉE_2.html, les combats"_l1)),
               std::string::npos)
         << run.console;
     for (const char8_t* file :
-         {u8"a_b.html", u8"A_b_2.html", u8"discussions_2.html", u8"_con.html", u8"_Nul.txt.html",
-          u8"a_b_2_2.html", u8"Épée.html", u8"éPÉE_2.html"}) {
+         {u8"a_b.html", u8"A_b_2.html", u8"discussions_2.html", u8"Combats_2.html", u8"_con.html",
+          u8"_Nul.txt.html", u8"a_b_2_2.html", u8"Épée.html", u8"éPÉE_2.html"}) {
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder.path()) / file));
     }
     std::string page = readFile(folder.file("A_b_2.html"));
@@ -450,6 +452,9 @@ TEST(CommandLine, HelpVersionAndWrongLines) {
         {"-x chat.log", "option inconnue : -x"},
         {"chat.log --sortie", "argument manquant pour l'option --sortie"},
         {"chat.log autre.log", "argument en trop : autre.log"},
+        {"--pause 0", "valeur invalide pour l'option --pause : 0"},
+        {"--pause 3601", "valeur invalide pour l'option --pause : 3601"},
+        {"--pause 1.5", "valeur invalide pour l'option --pause : 1.5"},
     };
     for (const auto& [arguments, message] : wrong) {
         ProgramRun run = runTorvelin(folder, nullptr, "", arguments);
