@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "base/latin1.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {
@@ -47,14 +48,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                     std::from_chars(seconds->data(), seconds->data() + seconds->size(), parsed);
                 bool whole = error == std::errc() && end == seconds->data() + seconds->size();
                 if (!whole || parsed < shortestInterval || parsed > longestInterval)
-                    line.error = "valeur invalide pour l'option --intervalle : " + *seconds;
+                    line.error =
+                        "valeur invalide pour l'option --intervalle : " + shownName(*seconds);
                 else
                     line.intervalSeconds = parsed;
             }
         } else if (word.size() > 1 && word[0] == '-') {
-            line.error = "option inconnue : " + word;
+            line.error = "option inconnue : " + shownName(word);
         } else if (logGiven) {
-            line.error = "argument en trop : " + word;
+            line.error = "argument en trop : " + shownName(word);
         } else {
             line.logName = word;
             logGiven = true;
