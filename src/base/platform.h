@@ -63,11 +63,12 @@ struct Platform {
     // stream for the messages of a wrong command line.
     void (*writeConsole)(std::string_view latin1);
     void (*writeError)(std::string_view latin1);
-    // The arguments of the command line after the program's name, in Latin-1 where the system
-    // gives them in another form.
+    // The arguments of the command line after the program's name, in the system's form (see
+    // FileName): a name given there is used as given.
     std::vector<std::string> (*arguments)(int argc, char** argv);
-    // Reads one line typed at the console, without its line break (nor a carriage return before
-    // it); false at the end of input, unless a last line without a line break came before it.
+    // Reads one line typed at the console, in the system's form (Windows takes the bytes of a file
+    // or pipe for Latin-1), without its line break (nor a carriage return before it); false at
+    // the end of input, unless a last line without a line break came before it.
     bool (*readLine)(std::string& line);
     // Whether a person can press keys: false when standard input is a file, a pipe or closed.
     bool (*hasKeyboard)();
