@@ -53,6 +53,8 @@ bool noKeyboard() {
     return false;
 }
 void noKeyWatch() {}
+// libFuzzer keeps its own handlers of Ctrl-C and of the other signals.
+void keepSignals() {}
 bool noKey(int) {
     return false;
 }
@@ -74,6 +76,7 @@ torvelin::Platform fuzzPlatform() {
     p.keyPressed = noKey;
     p.clockMs = frozenClock;
     p.exitProgram = stopRun;
+    p.handleSignals = keepSignals;
     return p;
 }
 

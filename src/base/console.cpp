@@ -142,6 +142,7 @@ std::string leftOutCount(std::int64_t count) {
 }
 
 void setScratchFile(std::string name, std::FILE* file) {
+    platform().setScratchName(name);
     scratchName = std::move(name);
     scratchFile = file;
 }

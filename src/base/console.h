@@ -70,8 +70,9 @@ std::string leftOutCount(std::int64_t count);
 // empty function when there is none.
 void setBackgroundWork(std::function<void()> stop);
 
-// The file being written that a fatal error closes and removes (the temporary file of a page not
-// complete yet); an empty name when there is none.
+// The file being written that a fatal error closes and removes, and a signal that stops the
+// program removes too (the temporary file of a page not complete yet, named in the system's form);
+// an empty name when there is none.
 void setScratchFile(std::string name, std::FILE* file = nullptr);
 
 }  // namespace torvelin

@@ -1,10 +1,13 @@
 #include "base/platform.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <random>
 
 #include "base/platform_native.h"
+#include "base/utf8.h"
 
 namespace torvelin {
 
@@ -29,7 +32,47 @@ std::string timeOfDay() {
     return text;
 }
 
+// Random letters and digits make a name that no other run is likely to take, so that a file
+// left by a stopped run, or one that a run beside this one writes, never stands in the way.
+int createTemporaryFile(const std::string& beside, std::string& name, std::FILE*& file) {
+    static constexpr std::string_view alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 random(std::random_device{}() ^
+                                  static_cast<std::uint64_t>(clockMs()) * 0x9E3779B97F4A7C15u);
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        name = beside + ".tmp";
+        for (int i = 0; i < 6; ++i)
+            name.push_back(alphabet[letter(random)]);
+        error = createNewFile(name, file);
+    }
+    return error;
+}
+
 }  // namespace native
+
+FileName givenFileName(std::string system) {
+    std::string shown = shownName(system);
+    return {std::move(system), std::move(shown)};
+}
+
+std::string systemName(std::string_view latin1) {
+    return utf8OfLatin1(latin1);
+}
+
+std::string shownName(std::string_view system) {
+    std::string shown(system);
+    std::size_t pending = 0;
+    shown.resize(utf8ToLatin1InPlace(shown.data(), shown.size(), true, pending));
+    return shown;
+}
+
+FileName fileInFolder(const FileName& folder, std::string_view latin1Name) {
+    if (folder.system.empty())
+        return {systemName(latin1Name), std::string(latin1Name)};
+    return {folder.system + "/" + systemName(latin1Name),
+            folder.shown + "/" + std::string(latin1Name)};
+}
 
 Platform nativePlatform() {
     using namespace native;
@@ -46,10 +89,17 @@ Platform nativePlatform() {
     p.timeOfDay = timeOfDay;
     p.watchStopRequests = watchStopRequests;
     p.waitForStop = waitForStop;
+    p.handleSignals = handleSignals;
+    p.setScratchName = setScratchName;
     p.openForReading = openForReading;
     p.sizeOfFile = sizeOfFile;
     p.seekFile = seekFile;
     p.createNewFile = createNewFile;
+    p.createTemporaryFile = createTemporaryFile;
+    p.factsOfOpenFile = factsOfOpenFile;
+    p.factsOfName = factsOfName;
+    p.listFolder = listFolder;
+    p.fileClock = fileClock;
     p.replaceFile = replaceFile;
     p.removeFile = removeFile;
     p.makeFolders = makeFolders;

@@ -1,20 +1,23 @@
-// The console and clock of POSIX systems.
+// The console, files and signals of POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <system_error>
 
 #include "base/platform.h"
@@ -59,17 +62,11 @@ void writeError(std::string_view latin1) {
     writeTo(stderr, terminal, latin1);
 }
 
-// A word typed or given in UTF-8 becomes Latin-1 when it can; other bytes are kept as they are
-// (opening a file tries them too).
-std::string latin1Word(std::string_view word) {
-    std::optional<std::string> latin1 = latin1OfUtf8(word);
-    return latin1 ? *latin1 : std::string(word);
-}
-
+// The words and typed lines are the system's own bytes: names of files as the user gave them.
 std::vector<std::string> arguments(int argc, char** argv) {
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)
-        words.push_back(latin1Word(argv[i]));
+        words.emplace_back(argv[i]);
     return words;
 }
 
@@ -79,7 +76,6 @@ bool readLine(std::string& line) {
         return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    line = latin1Word(line);
     return true;
 }
 
@@ -113,9 +109,78 @@ bool keyPressed(int timeoutMs) {
     return poll(&input, 1, timeoutMs) > 0 && (input.revents & POLLIN) != 0;
 }
 
+// The signals that stop the program: an interruption (Ctrl-C), a termination, a hang-up.
+constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+sigset_t stopSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int number : stopSignals)
+        sigaddset(&set, number);
+    return set;
+}
+
+// Whether the program should leave `number` as it found it: a hang-up ignored when the program
+// started (nohup) stays ignored.
+bool keptIgnored(int number, const struct sigaction& before) {
+    return number == SIGHUP && before.sa_handler == SIG_IGN;
+}
+
+// The scratch file's name, for the signal handler: two buffers, the one in use named by
+// `scratchSlot` (-1: none). A new name is written into the other buffer, then the slot turns to
+// it, so that a handler never reads a name being written, on whatever thread it runs.
+constexpr std::size_t scratchRoom = 4096;
+char scratchNames[2][scratchRoom];
+std::atomic<int> scratchSlot{-1};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// Only what a signal handler may do: remove the file, then end as the signal ends a program.
+void removeScratchAndStop(int number) {
+    int slot = scratchSlot.load();
+    if (slot >= 0)
+        unlink(scratchNames[slot]);
+    struct sigaction usual {};
+    usual.sa_handler = SIG_DFL;
+    sigemptyset(&usual.sa_mask);
+    sigaction(number, &usual, nullptr);
+    raise(number);  // delivered once the handler returns
+}
+
+void handleSignals() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, nullptr);
+    sigaction(SIGPIPE, &ignore, nullptr);
+    struct sigaction stop {};
+    stop.sa_handler = removeScratchAndStop;
+    stop.sa_mask = stopSignalSet();
+    for (int number : stopSignals) {
+        struct sigaction before {};
+        sigaction(number, nullptr, &before);
+        if (!keptIgnored(number, before))
+            sigaction(number, &stop, nullptr);
+    }
+}
+
+void setScratchName(const std::string& name) {
+    // A handler on this thread waits until the name is whole; a handler on another reads the
+    // buffer in use, which is not the one written.
+    sigset_t stops = stopSignalSet();
+    sigset_t saved;
+    pthread_sigmask(SIG_BLOCK, &stops, &saved);
+    if (name.empty() || name.size() >= scratchRoom) {
+        scratchSlot.store(-1);
+    } else {
+        int slot = scratchSlot.load() == 0 ? 1 : 0;
+        std::memcpy(scratchNames[slot], name.c_str(), name.size() + 1);
+        scratchSlot.store(slot);
+    }
+    pthread_sigmask(SIG_SETMASK, &saved, nullptr);
+}
+
 volatile std::sig_atomic_t stopAsked = 0;
-struct sigaction savedInterrupt {};
-struct sigaction savedTermination {};
+struct sigaction savedStops[std::size(stopSignals)];
 
 void askStop(int) {
     stopAsked = 1;
@@ -127,13 +192,16 @@ void watchStopRequests(bool on) {
         struct sigaction stop {};
         stop.sa_handler = askStop;
         sigemptyset(&stop.sa_mask);
-        sigaction(SIGINT, &stop, &savedInterrupt);
-        sigaction(SIGTERM, &stop, &savedTermination);
+        for (std::size_t i = 0; i < std::size(stopSignals); ++i) {
+            sigaction(stopSignals[i], nullptr, &savedStops[i]);
+            if (!keptIgnored(stopSignals[i], savedStops[i]))
+                sigaction(stopSignals[i], &stop, nullptr);
+        }
         if (hasKeyboard())
             beginKeyWatch();
     } else {
-        sigaction(SIGINT, &savedInterrupt, nullptr);
-        sigaction(SIGTERM, &savedTermination, nullptr);
+        for (std::size_t i = 0; i < std::size(stopSignals); ++i)
+            sigaction(stopSignals[i], &savedStops[i], nullptr);
         endKeyWatch();
     }
 }
@@ -163,31 +231,14 @@ int seekFile(std::FILE* file, std::int64_t offset) {
     return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 ? 0 : errno;
 }
 
-// File names are UTF-8 on today's POSIX systems: a Latin-1 name is given in its UTF-8 form.
-std::string systemName(const std::string& latin1) {
-    return utf8OfLatin1(latin1);
-}
-
-bool hasHighBytes(const std::string& name) {
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    }
-    return false;
-}
-
 int openForReading(const std::string& name, std::FILE*& file) {
-    file = std::fopen(systemName(name).c_str(), "rb");
-    if (file == nullptr && errno == ENOENT && hasHighBytes(name)) {
-        // A name typed or given in the system's own bytes (or an old Latin-1 file name).
-        file = std::fopen(name.c_str(), "rb");
-    }
+    file = std::fopen(name.c_str(), "rb");
     return file == nullptr ? errno : 0;
 }
 
 int createNewFile(const std::string& name, std::FILE*& file) {
     file = nullptr;
-    int fd = open(systemName(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
     file = fdopen(fd, "wb");
@@ -200,17 +251,73 @@ int createNewFile(const std::string& name, std::FILE*& file) {
 }
 
 int replaceFile(const std::string& from, const std::string& to) {
-    return std::rename(systemName(from).c_str(), systemName(to).c_str()) == 0 ? 0 : errno;
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 void removeFile(const std::string& name) {
-    std::remove(systemName(name).c_str());
+    std::remove(name.c_str());
 }
 
 int makeFolders(const std::string& name) {
     std::error_code error;
-    std::filesystem::create_directories(systemName(name), error);
+    std::filesystem::create_directories(name, error);
     return error.value();
+}
+
+FileFacts factsOfStatus(const struct stat& status) {
+    FileFacts facts;
+    if (S_ISREG(status.st_mode))
+        facts.kind = FileKind::regular;
+    else if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
+        facts.kind = FileKind::pipe;
+    else if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        facts.kind = FileKind::device;
+    facts.identity = {static_cast<std::uint64_t>(status.st_dev),
+                      static_cast<std::uint64_t>(status.st_ino)};
+    facts.modified = std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    return facts;
+}
+
+int factsOfOpenFile(std::FILE* file, FileFacts& facts) {
+    struct stat status {};
+    if (fstat(fileno(file), &status) != 0)
+        return errno;
+    facts = factsOfStatus(status);
+    return 0;
+}
+
+int factsOfName(const std::string& name, FileFacts& facts) {
+    struct stat status {};
+    if (lstat(name.c_str(), &status) != 0)
+        return errno;
+    facts = factsOfStatus(status);
+    return 0;
+}
+
+int listFolder(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return errno;
+    while (const dirent* entry = readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            names.emplace_back(name);
+    }
+    closedir(dir);
+    return 0;
+}
+
+// The coarse clock is the one Linux stamps files with: a file written after this reading is never
+// stamped earlier.
+std::int64_t fileClock() {
+    timespec now{};
+#ifdef CLOCK_REALTIME_COARSE
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+#else
+    clock_gettime(CLOCK_REALTIME, &now);
+#endif
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
 void exitProgram(int status) {

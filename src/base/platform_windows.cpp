@@ -1,4 +1,4 @@
-// The console, clock and files of Windows (built with MinGW-w64).
+// The console, files and console events of Windows (built with MinGW-w64).
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
@@ -7,7 +7,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,8 +19,46 @@
 
 #include "base/platform.h"
 #include "base/platform_native.h"
+#include "base/utf8.h"
 
 namespace torvelin::native {
+
+// Names in the system's form are UTF-8 in the program, UTF-16 at the door.
+std::wstring wideName(const std::string& utf8) {
+    if (utf8.empty())
+        return {};
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+// A UTF-16 text of the system in UTF-8. Half of a character without its other half (which no
+// file name can hold) becomes "?", so that the name fails to open rather than naming another file.
+std::string utf8Name(std::wstring_view wide) {
+    std::string utf8;
+    std::wstring whole;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        wchar_t c = wide[i];
+        bool first = c >= 0xD800 && c <= 0xDBFF;
+        bool second = c >= 0xDC00 && c <= 0xDFFF;
+        if (first && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+            whole.push_back(c);
+            whole.push_back(wide[++i]);
+        } else {
+            whole.push_back(first || second ? L'?' : c);
+        }
+    }
+    if (whole.empty())
+        return utf8;
+    int size = WideCharToMultiByte(CP_UTF8, 0, whole.data(), static_cast<int>(whole.size()),
+                                   nullptr, 0, nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_UTF8, 0, whole.data(), static_cast<int>(whole.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
 
 // Latin-1 is the first 256 characters of Unicode: each byte is one UTF-16 character.
 std::wstring wideText(std::string_view latin1) {
@@ -72,30 +113,23 @@ void writeError(std::string_view latin1) {
     writeTo(output, toConsole, stderr, latin1);
 }
 
-// A text of the system in Latin-1: a character beyond it becomes '?' (one for a character written
-// as two UTF-16 units).
-std::string latin1Text(const wchar_t* wide) {
-    std::string text;
-    for (; *wide != L'\0'; ++wide) {
-        bool secondHalf = *wide >= 0xDC00 && *wide <= 0xDFFF;
-        if (!secondHalf)
-            text.push_back(*wide <= 0xFF ? static_cast<char>(*wide) : '?');
-    }
-    return text;
-}
-
-// The words of the command line as Windows keeps them, in UTF-16.
+// The words of the command line as Windows keeps them, in UTF-16; the C runtime's words, in the
+// ANSI code page, only when those cannot be had.
 std::vector<std::string> arguments(int argc, char** argv) {
     std::vector<std::string> words;
     int count = 0;
     if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
         for (int i = 1; i < count; ++i)
-            words.push_back(latin1Text(wide[i]));
+            words.push_back(utf8Name(wide[i]));
         LocalFree(wide);
         return words;
     }
-    for (int i = 1; i < argc; ++i)
-        words.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        int size = MultiByteToWideChar(CP_ACP, 0, argv[i], -1, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, argv[i], -1, wide.data(), size);
+        words.push_back(utf8Name(wide.c_str()));
+    }
     return words;
 }
 
@@ -118,24 +152,23 @@ bool nextTypedChar(wchar_t& c) {
     return c != endOfInputKey;
 }
 
-// A line typed at the console, without its line break, in Latin-1: a character beyond it becomes
-// '?' (one for a character written as two UTF-16 units). False at the end of input when nothing
-// was typed before it.
+// A line typed at the console, without its line break, in the system's form. False at the end of
+// input when nothing was typed before it.
 bool readConsoleLine(std::string& line) {
     wchar_t c = 0;
     bool more = nextTypedChar(c);
     if (!more)
         return false;
+    std::wstring wide;
     while (more && c != L'\n') {
-        bool secondHalf = c >= 0xDC00 && c <= 0xDFFF;
-        if (!secondHalf)
-            line.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+        wide.push_back(c);
         more = nextTypedChar(c);
     }
+    line = utf8Name(wide);
     return true;
 }
 
-// Typed at the console, or read as bytes from a file or a pipe.
+// Typed at the console, or read as Latin-1 bytes from a file or a pipe.
 bool readLine(std::string& line) {
     line.clear();
     static const bool fromConsole = isConsole(consoleInput());
@@ -143,6 +176,8 @@ bool readLine(std::string& line) {
         fromConsole ? readConsoleLine(line) : static_cast<bool>(std::getline(std::cin, line));
     if (read && !line.empty() && line.back() == '\r')
         line.pop_back();
+    if (read && !fromConsole)
+        line = utf8OfLatin1(line);
     return read;
 }
 
@@ -159,6 +194,43 @@ bool keyPressed(int timeoutMs) {
         return true;
     Sleep(static_cast<DWORD>(timeoutMs));
     return _kbhit() != 0;
+}
+
+// The scratch file's name, for the console handler, which runs on a thread of its own: two
+// buffers, the one in use named by `scratchSlot` (-1: none). A new name is written into the other
+// buffer, then the slot turns to it, so that the handler never reads a name being written.
+constexpr std::size_t scratchRoom = 32768;
+wchar_t scratchNames[2][scratchRoom];
+std::atomic<int> scratchSlot{-1};
+
+// The program is stopped (Ctrl-C, Ctrl-Break, the console window closed): the scratch file goes,
+// and the next handler, Windows' own, ends the program. The file was opened to be removed while
+// open.
+BOOL WINAPI removeScratchOnStop(DWORD event) {
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+        int slot = scratchSlot.load();
+        if (slot >= 0)
+            DeleteFileW(scratchNames[slot]);
+    }
+    return FALSE;
+}
+
+// A file-size limit and a closed pipe end no Windows program.
+void handleSignals() {
+    static const bool handled = SetConsoleCtrlHandler(removeScratchOnStop, TRUE) != 0;
+    (void)handled;
+}
+
+void setScratchName(const std::string& name) {
+    std::wstring wide = wideName(name);
+    if (wide.empty() || wide.size() >= scratchRoom) {
+        scratchSlot.store(-1);
+        return;
+    }
+    int slot = scratchSlot.load() == 0 ? 1 : 0;
+    std::copy(wide.begin(), wide.end(), scratchNames[slot]);
+    scratchNames[slot][wide.size()] = L'\0';
+    scratchSlot.store(slot);
 }
 
 volatile LONG stopAsked = 0;
@@ -230,17 +302,24 @@ int errorNumber(DWORD code) {
 }
 
 int openForReading(const std::string& name, std::FILE*& file) {
-    file = _wfopen(wideText(name).c_str(), L"rb");
+    file = _wfopen(wideName(name).c_str(), L"rb");
     return file == nullptr ? errno : 0;
 }
 
+// A new file that may be removed while it is open (by the console handler of a stopped run).
 int createNewFile(const std::string& name, std::FILE*& file) {
     file = nullptr;
-    int fd =
-        _wopen(wideText(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-               _S_IREAD | _S_IWRITE);
-    if (fd < 0)
-        return errno;
+    HANDLE handle = CreateFileW(wideName(name).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return errorNumber(GetLastError());
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        int error = errno;
+        CloseHandle(handle);
+        return error;
+    }
     file = _fdopen(fd, "wb");
     if (file == nullptr) {
         int error = errno;
@@ -251,13 +330,87 @@ int createNewFile(const std::string& name, std::FILE*& file) {
 }
 
 int replaceFile(const std::string& from, const std::string& to) {
-    if (MoveFileExW(wideText(from).c_str(), wideText(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (MoveFileExW(wideName(from).c_str(), wideName(to).c_str(), MOVEFILE_REPLACE_EXISTING))
         return 0;
     return errorNumber(GetLastError());
 }
 
 void removeFile(const std::string& name) {
-    _wremove(wideText(name).c_str());
+    _wremove(wideName(name).c_str());
+}
+
+std::int64_t fileTime(FILETIME time) {
+    return static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime);
+}
+
+// The facts of an open handle; `kind` is the handle's type as GetFileType tells it.
+int factsOfHandle(HANDLE handle, FileFacts& facts) {
+    facts = {};
+    switch (GetFileType(handle)) {
+        case FILE_TYPE_DISK:
+            facts.kind = FileKind::regular;
+            break;
+        case FILE_TYPE_PIPE:
+            facts.kind = FileKind::pipe;
+            return 0;
+        case FILE_TYPE_CHAR:
+            facts.kind = FileKind::device;
+            return 0;
+        default:
+            return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(handle, &information))
+        return errorNumber(GetLastError());
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        facts.kind = FileKind::other;
+    facts.identity = {information.dwVolumeSerialNumber,
+                      std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+    facts.modified = fileTime(information.ftLastWriteTime);
+    return 0;
+}
+
+int factsOfOpenFile(std::FILE* file, FileFacts& facts) {
+    auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE)
+        return EBADF;
+    return factsOfHandle(handle, facts);
+}
+
+// The name is opened without any right to its content, so that a file open elsewhere answers too.
+int factsOfName(const std::string& name, FileFacts& facts) {
+    HANDLE handle =
+        CreateFileW(wideName(name).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return errorNumber(GetLastError());
+    int error = factsOfHandle(handle, facts);
+    CloseHandle(handle);
+    return error;
+}
+
+int listFolder(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((wideName(folder) + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        return code == ERROR_FILE_NOT_FOUND ? 0 : errorNumber(code);
+    }
+    do {
+        std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(utf8Name(name));
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return 0;
+}
+
+std::int64_t fileClock() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return fileTime(now);
 }
 
 int sizeOfFile(std::FILE* file, std::int64_t& size) {
@@ -274,7 +427,7 @@ int seekFile(std::FILE* file, std::int64_t offset) {
 
 int makeFolders(const std::string& name) {
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(wideText(name)), error);
+    std::filesystem::create_directories(std::filesystem::path(wideName(name)), error);
     return error.value();
 }
 

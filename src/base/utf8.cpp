@@ -117,19 +117,4 @@ std::string utf8OfLatin1(std::string_view latin1) {
     return utf8;
 }
 
-std::optional<std::string> latin1OfUtf8(std::string_view text) {
-    std::string latin1;
-    for (std::size_t at = 0; at < text.size();) {
-        int length = utf8SequenceLength(text.substr(at));
-        if (length <= 0)
-            return std::nullopt;
-        std::uint32_t character = codePoint(text.substr(at), length);
-        if (character > 0xFF)
-            return std::nullopt;
-        latin1.push_back(static_cast<char>(character));
-        at += static_cast<std::size_t>(length);
-    }
-    return latin1;
-}
-
 }  // namespace torvelin

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,8 +25,5 @@ std::size_t utf8ToLatin1InPlace(char* bytes, std::size_t size, bool atEnd, std::
 
 // The UTF-8 form of a Latin-1 text.
 std::string utf8OfLatin1(std::string_view latin1);
-
-// The Latin-1 text of a valid UTF-8 text whose every character is Latin-1; nothing otherwise.
-std::optional<std::string> latin1OfUtf8(std::string_view text);
 
 }  // namespace torvelin

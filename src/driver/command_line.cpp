@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "base/latin1.h"
+#include "base/platform.h"
 
 namespace torvelin {
 namespace {
@@ -17,7 +18,7 @@ std::string readSeconds(const std::string& option, const std::string& given, int
     auto [end, error] = std::from_chars(given.data(), given.data() + given.size(), parsed);
     bool whole = error == std::errc() && end == given.data() + given.size();
     if (!whole || parsed < fewestSeconds || parsed > mostSeconds)
-        return "valeur invalide pour l'option " + option + " : " + given;
+        return "valeur invalide pour l'option " + option + " : " + shownName(given);
     seconds = parsed;
     return "";
 }
@@ -61,9 +62,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (word == "--json") {
             line.json = true;
         } else if (word.size() > 1 && word[0] == '-') {
-            line.error = "option inconnue : " + word;
+            line.error = "option inconnue : " + shownName(word);
         } else if (logGiven) {
-            line.error = "argument en trop : " + word;
+            line.error = "argument en trop : " + shownName(word);
         } else {
             line.logName = word;
             logGiven = true;

@@ -11,6 +11,7 @@ namespace torvelin {
 // Exit status of a wrong command line: nothing was read or written.
 inline constexpr int exitUsage = 2;
 
+// The names of the log and of the folder are in the system's form, as given (see FileName).
 struct CommandLine {
     std::string logName = "chat.log";
     std::string outputFolder;  // empty: the current folder
@@ -24,7 +25,8 @@ struct CommandLine {
     std::string error;                     // the message of a wrong command line; empty when right
 };
 
-// Reads the arguments left to right; the first help, version or error ends the reading.
+// Reads the arguments (the system's words) left to right; the first help, version or error ends
+// the reading.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text of --help, also written after the message of a wrong command line.

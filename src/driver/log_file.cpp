@@ -1,5 +1,6 @@
 #include "driver/log_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -19,6 +20,8 @@ constexpr std::size_t lineWindow = maxLineLength + 1;
 constexpr std::size_t maxNameForSuffix = 69;
 // The start of a log that tells UTF-8 from Latin-1.
 constexpr std::size_t encodingSample = 65536;
+// The start of a log that tells it from another file in the follow mode.
+constexpr std::int64_t markedStart = 4096;
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 struct OpenAttempt {
@@ -33,7 +36,9 @@ OpenAttempt tryOpen(const std::string& name) {
         return {std::nullopt, error};
     LogFile log;
     log.file = file;
-    log.name = name;
+    log.name = givenFileName(name);
+    // A file the system tells nothing of is taken for no device, pipe or page.
+    platform().factsOfOpenFile(file, log.facts);
     log.block.resize(readBlockSize);
     return {std::move(log), 0};
 }
@@ -52,7 +57,7 @@ void decode(LogFile& log) {
 }
 
 [[noreturn]] void readFailed(const LogFile& log, int error) {
-    fatalError("impossible de lire le fichier " + log.name + " : " +
+    fatalError("impossible de lire le fichier " + log.name.shown + " : " +
                systemErrorText(error != 0 ? error : EIO));
 }
 
@@ -146,6 +151,7 @@ void skipRestOfLine(LogFile& log) {
 LogFile::LogFile(LogFile&& other) noexcept
     : file(std::exchange(other.file, nullptr)),
       name(std::move(other.name)),
+      facts(other.facts),
       block(std::move(other.block)),
       position(other.position),
       ready(other.ready),
@@ -163,6 +169,7 @@ LogFile& LogFile::operator=(LogFile&& other) noexcept {
         closeLogFile(*this);
         file = std::exchange(other.file, nullptr);
         name = std::move(other.name);
+        facts = other.facts;
         block = std::move(other.block);
         position = other.position;
         ready = other.ready;
@@ -198,12 +205,16 @@ OpenedLog openLogFile(std::string& name) {
             }
         }
         if (attempt.log) {
+            if (attempt.log->facts.kind == FileKind::device) {
+                fatalError("impossible de lire le fichier " + attempt.log->name.shown +
+                           " : ce n'est pas un fichier");
+            }
             detectEncoding(*attempt.log, std::nullopt);
             name = working;
             return {std::move(attempt.log), exitSuccess};
         }
         if (failure != ENOENT) {
-            consoleWrite("impossible d'ouvrir le fichier " + failedName + " : " +
+            consoleWrite("impossible d'ouvrir le fichier " + shownName(failedName) + " : " +
                          systemErrorText(failure) + "\n");
         } else {
             consoleWrite("le fichier log n'a pas ete trouve \n");
@@ -216,8 +227,33 @@ OpenedLog openLogFile(std::string& name) {
     }
 }
 
-std::optional<LogFile> reopenLogFile(const std::string& name) {
-    return tryOpen(name).log;
+std::optional<LogFile> reopenLogFile(const FileName& name) {
+    return tryOpen(name.system).log;
+}
+
+namespace {
+
+// The first `size` bytes of the log, or fewer when it has fewer now: the game may be starting it
+// again meanwhile.
+std::string startOf(LogFile& log, std::size_t size) {
+    std::string bytes(size, '\0');
+    std::size_t got = 0;
+    if (platform().seekFile(log.file, 0) == 0)
+        got = std::fread(bytes.data(), 1, size, log.file);
+    bytes.resize(got);
+    return bytes;
+}
+
+}  // namespace
+
+LogMark markOf(LogFile& log, std::int64_t readUpTo) {
+    return {log.facts.identity,
+            startOf(log, static_cast<std::size_t>(std::min(readUpTo, markedStart)))};
+}
+
+bool isStillTheLog(LogFile& log, const LogMark& mark, std::int64_t readUpTo, std::int64_t size) {
+    return log.facts.identity == mark.identity && size >= readUpTo &&
+           startOf(log, mark.start.size()) == mark.start;
 }
 
 bool readLogLine(LogFile& log, std::string_view& line) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/platform.h"
+
 namespace torvelin {
 
 // Longest line delivered: a longer physical line keeps its first 299 bytes and loses the rest.
@@ -16,7 +18,8 @@ inline constexpr std::size_t maxLineLength = 299;
 // An open log, read in large blocks; lines are views into the block. Closes itself.
 struct LogFile {
     std::FILE* file = nullptr;
-    std::string name;  // as opened, for the messages of a read error
+    FileName name;    // as opened
+    FileFacts facts;  // what the open file is
     std::vector<char> block;
     std::size_t position = 0;  // the next unread byte of the block
     std::size_t ready = 0;     // the end of the Latin-1 text in the block
@@ -39,10 +42,11 @@ struct LogFile {
     ~LogFile();
 };
 
-// Opens `name`, or `name` with ".log" appended, or asks the user for another name, a whole typed
-// line, until one opens. On success `name` holds the name really opened. Without a file, returns
-// the exit status of the program: 0 when the user quits (a line that is exactly "q"), 1 at the end
-// of console input.
+// Opens `name` (in the system's form), or `name` with ".log" appended, or asks the user for another
+// name, a whole typed line, until one opens. On success `name` holds the name really opened.
+// Without a file, returns the exit status of the program: 0 when the user quits (a line that is
+// exactly "q"), 1 at the end of console input. A device (a terminal, /dev/zero) is no log: the
+// program ends ("impossible de lire le fichier NAME : ce n'est pas un fichier").
 //
 // A log that starts with the UTF-8 byte order mark (skipped), or whose first 65,536 bytes hold a
 // valid UTF-8 sequence of several bytes and no invalid one, is read as UTF-8 and turned into
@@ -55,7 +59,22 @@ OpenedLog openLogFile(std::string& name);
 
 // Opens the log `name` again, without asking: nothing when it cannot be opened. The encoding is
 // told by startReading.
-std::optional<LogFile> reopenLogFile(const std::string& name);
+std::optional<LogFile> reopenLogFile(const FileName& name);
+
+// What tells the log read so far from another file that took its name: the file, and its first
+// bytes (at most 4096 of those read).
+struct LogMark {
+    FileIdentity identity;
+    std::string start;
+};
+
+// The mark of `log`, of which `readUpTo` bytes were read.
+LogMark markOf(LogFile& log, std::int64_t readUpTo);
+
+// Whether `log` (of `size` bytes) is still the log of `mark`, read up to `readUpTo`: the same file,
+// no shorter than what was read, with the same first bytes. Otherwise the log was started again
+// or replaced by another file.
+bool isStillTheLog(LogFile& log, const LogMark& mark, std::int64_t readUpTo, std::int64_t size);
 
 // Reads the next line: up to and including its line break, "\r\n" read as "\n". A line whose
 // first 299 bytes hold no line break keeps those bytes; the rest of the physical line, its line

@@ -19,6 +19,7 @@
 #include "driver/line_feed.h"
 #include "driver/log_file.h"
 #include "driver/log_parts.h"
+#include "driver/run_pages.h"
 #include "fights/fight_tracker.h"
 #include "report/analysis_page.h"
 #include "report/combats_page.h"
@@ -228,6 +229,16 @@ struct LogRange {
     std::int64_t to = -1;
 };
 
+// --derniere-session looks for the last session from the end of the log, and the follow mode
+// reads the log again and again: both need a file on a disk, not a pipe.
+void requireOrdinaryLog(const LogFile& log, const CommandLine& command) {
+    if (log.facts.kind == FileKind::regular || (!command.lastSession && !command.follow))
+        return;
+    std::string option = command.lastSession ? "--derniere-session" : "--suivre";
+    fatalError("impossible de lire le fichier " + log.name.shown + " : " + option +
+               " demande un fichier ordinaire");
+}
+
 LogRange rangeToRead(LogFile& log, const CommandLine& command) {
     LogRange range;
     if (command.lastSession)
@@ -240,36 +251,43 @@ LogRange rangeToRead(LogFile& log, const CommandLine& command) {
 // Following the log after the first run: what was read, and how the pages are written.
 struct Follower {
     const CommandLine& command;
-    const std::string& logFileName;
+    FileName logName;
     LineChain chain;
     PageSetting setting;
     Reading reading;
     std::int64_t readUpTo = 0;
     bool utf8 = false;
+    LogMark mark;                    // what was read, to tell it from another file
+    std::vector<std::string> pages;  // the pages written so far (see runPages)
 };
 
 // Rewrites the pages of the parts that received lines, the fights' files, and the discussions when
-// chat came.
-std::vector<std::string> rewritePages(Follower& follower) {
+// chat came; after a start again, every page, and the pages of parts the log no longer has go.
+std::vector<std::string> rewritePages(Follower& follower, const LogFile& log, bool restarted) {
     Reading& reading = follower.reading;
     std::vector<std::string> files = pageFileNames(reading.parts.names);
+    std::vector<std::string> pages = runPages(files, follower.command.json);
+    refuseLogAmongPages(log, follower.setting.folder, pages);
+    if (restarted)
+        removeStalePages(follower.setting.folder, follower.pages, pages);
+    follower.pages = pages;
     std::vector<std::string> written;
     for (std::size_t p = 0; p < files.size(); ++p) {
-        if (p >= reading.partsReached.size() || !reading.partsReached[p])
+        if (!restarted && (p >= reading.partsReached.size() || !reading.partsReached[p]))
             continue;
         PartStats copy = *reading.parts.records[p];
-        writeAnalysisPage(copy, follower.logFileName, files[p], follower.setting);
+        writeAnalysisPage(copy, follower.logName.shown, files[p], follower.setting);
         written.push_back(files[p]);
     }
     std::string combats = makeCombatsPage(reading.fights, reading.parts.names, files,
-                                          follower.logFileName, follower.setting);
+                                          follower.logName.shown, follower.setting);
     for (std::string& file :
-         writeFightFiles(combats, reading.fights, reading.parts, follower.logFileName,
+         writeFightFiles(combats, reading.fights, reading.parts, follower.logName.shown,
                          follower.setting, follower.command.json))
         written.push_back(std::move(file));
-    if (reading.chatReached) {
-        writeDiscussionsPage(reading.chat, follower.logFileName, follower.setting);
-        written.emplace_back("discussions.html");
+    if (reading.chatReached || restarted) {
+        writeDiscussionsPage(reading.chat, follower.logName.shown, follower.setting);
+        written.emplace_back(discussionsPageName);
     }
     return written;
 }
@@ -284,16 +302,17 @@ void sayAtTime(std::string_view text) {
 }
 
 // One round of the follow mode: reads the complete lines the log gained since the last round
-// and rewrites the pages they touched. A log shorter than what was read was started again by the
-// game: the analysis starts again from its beginning.
+// and rewrites the pages they touched. A log shorter than what was read, or another file under its
+// name, was started again by the game or the player: the analysis starts again from its beginning.
 void followRound(Follower& follower) {
-    std::optional<LogFile> opened = reopenLogFile(follower.logFileName);
+    std::optional<LogFile> opened = reopenLogFile(follower.logName);
     if (!opened)
         return;  // the game may be starting the log again
     LogFile& log = *opened;
     std::int64_t size = logSize(log);
     std::optional<bool> utf8 = follower.utf8;
-    if (size < follower.readUpTo) {
+    bool restarted = !isStillTheLog(log, follower.mark, follower.readUpTo, size);
+    if (restarted) {
         sayAtTime("le journal a ete recommence : l'analyse reprend depuis son debut\n");
         follower.reading = Reading{};
         follower.reading.fights.pauseSeconds = follower.command.pauseSeconds;
@@ -302,13 +321,16 @@ void followRound(Follower& follower) {
         utf8.reset();
     }
     std::int64_t to = endOfCompleteLines(log, follower.readUpTo, size);
-    if (to <= follower.readUpTo)
+    if (to <= follower.readUpTo && !restarted)
         return;
-    startReading(log, follower.readUpTo, to, utf8);
-    follower.utf8 = log.utf8;
-    readLog(log, follower.reading, follower.chain, false);
-    follower.readUpTo = to;
-    std::vector<std::string> written = rewritePages(follower);
+    if (to > follower.readUpTo) {
+        startReading(log, follower.readUpTo, to, utf8);
+        follower.utf8 = log.utf8;
+        readLog(log, follower.reading, follower.chain, false);
+        follower.readUpTo = to;
+    }
+    follower.mark = markOf(log, follower.readUpTo);
+    std::vector<std::string> written = rewritePages(follower, log, restarted);
     std::string report = std::to_string(follower.reading.newLines);
     report += " nouvelles lignes, pages reecrites : ";
     for (std::size_t i = 0; i < written.size(); ++i) {
@@ -330,6 +352,17 @@ void followLog(Follower& follower) {
         followRound(follower);
     platform().watchStopRequests(false);
     consoleWrite("fin du suivi\n");
+}
+
+// The folder of the pages, made with its parents when missing.
+FileName pageFolder(const CommandLine& command) {
+    FileName folder = givenFileName(command.outputFolder);
+    if (folder.system.empty())
+        return folder;
+    if (int error = platform().makeFolders(folder.system); error != 0)
+        fatalError("impossible de creer le dossier " + folder.shown + " : " +
+                   systemErrorText(error));
+    return folder;
 }
 
 // Help, version and a wrong command line print only their own text.
@@ -359,22 +392,21 @@ std::string processingTimeText(std::int64_t elapsedMs) {
 }
 
 int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
+    platform().handleSignals();
+    std::int64_t runStart = platform().fileClock();
     CommandLine command = parseCommandLine(arguments);
     if (!command.error.empty() || command.help || command.version)
         return answerCommandLine(command);
 
     std::set_new_handler(outOfMemory);
     consoleWrite("\t\tTORVELIN par Orsimel   version 0.9  (beta)\n\n");
-    const std::string& folder = command.outputFolder;
-    if (!folder.empty()) {
-        if (int error = platform().makeFolders(folder); error != 0)
-            fatalError("impossible de creer le dossier " + folder + " : " + systemErrorText(error));
-    }
-    std::string logFileName = command.logName;
-    OpenedLog opened = openLogFile(logFileName);
+    std::string logSystemName = command.logName;
+    OpenedLog opened = openLogFile(logSystemName);
     if (!opened.log)
         return opened.exitStatus;
     LogFile& log = *opened.log;
+    requireOrdinaryLog(log, command);
+    FileName folder = pageFolder(command);
 
     std::int64_t start = platform().clockMs();
     LogRange range = rangeToRead(log, command);
@@ -387,21 +419,26 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     PageSetting setting;
     setting.folder = folder;
     setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
-    Follower follower{command, logFileName, chain, setting, Reading{}, 0, false};
+    Follower follower{command, log.name, chain, setting, Reading{}, 0, false, {}, {}};
     Reading& reading = follower.reading;
     reading.fights.pauseSeconds = command.pauseSeconds;
     readLog(log, reading, chain, true);
     follower.readUpTo = range.to;
     follower.utf8 = log.utf8;
-    closeLogFile(log);
+    if (command.follow)
+        follower.mark = markOf(log, follower.readUpTo);
     if (reading.anyLine && !reading.anyTimeStamp) {
         consoleWrite(
             "\nattention : aucune ligne horodatee dans ce fichier, est-ce bien un journal du "
             "jeu ?\n");
     }
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    writeAllPages(reading, files, logFileName, setting, command);
-    printClosing(files, folder, reading.leftOut, platform().clockMs() - start);
+    follower.pages = runPages(files, command.json);
+    refuseLogAmongPages(log, folder, follower.pages);
+    closeLogFile(log);
+    writeAllPages(reading, files, log.name.shown, setting, command);
+    removeLeftovers(folder, follower.pages, runStart);
+    printClosing(files, folder.shown, reading.leftOut, platform().clockMs() - start);
     if (command.follow) {
         follower.setting.quiet = true;  // a round reports in one line
         followLog(follower);

@@ -6,6 +6,8 @@
 #include "base/latin1.h"
 #include "base/text.h"
 #include "report/attack_sections.h"
+#include "report/combats_page.h"
+#include "report/discussions_page.h"
 #include "report/magic_sections.h"
 #include "report/page_output.h"
 #include "report/reward_sections.h"
@@ -54,7 +56,8 @@ std::string pageFileName(std::string_view partName) {
 
 std::vector<std::string> pageFileNames(const std::vector<std::string>& partNames) {
     std::vector<std::string> files;
-    std::unordered_set<std::string> taken{"discussions.html", "combats.html"};
+    std::unordered_set<std::string> taken{std::string(discussionsPageName),
+                                          std::string(combatsPageName)};
     for (const std::string& part : partNames) {
         std::string file = pageFileName(part);
         std::string base = file.substr(0, file.size() - pageSuffix.size());

@@ -282,7 +282,7 @@ DiscussionsText makeDiscussionsPage(const ChatStore& store, std::string_view log
 }
 
 void writeDiscussionsPage(const DiscussionsText& made, const PageSetting& setting) {
-    PageFile file = openPage(setting.folder, "discussions.html");
+    PageFile file = openPage(setting.folder, discussionsPageName);
     consoleWrite(made.console);
     put(file.out, made.page);
     closePage(file);

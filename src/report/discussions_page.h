@@ -12,6 +12,9 @@
 
 namespace torvelin {
 
+// The file of the discussions page.
+inline constexpr std::string_view discussionsPageName = "discussions.html";
+
 // The lines kept for the discussions page: chat lines and log-opening lines, in log order. Their
 // bytes stand one after the other in one text, so that a long log costs one small entry a line.
 struct ChatStore {

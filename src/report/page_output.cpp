@@ -1,5 +1,6 @@
 #include "report/page_output.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -10,6 +11,11 @@
 
 namespace torvelin {
 namespace {
+
+// The temporary file of a page: the page's name, ".tmp" and six random letters or digits (see
+// Platform::createTemporaryFile).
+constexpr std::string_view temporarySuffix = ".tmp";
+constexpr std::size_t randomLetters = 6;
 
 // The page being written, for the message of a failed write.
 std::FILE* outInProgress = nullptr;
@@ -103,25 +109,16 @@ std::string pageHead(std::string_view title, std::string_view logFileName,
     return head;
 }
 
-PageFile openPage(const std::string& folder, const std::string& fileName) {
+PageFile openPage(const FileName& folder, std::string_view fileName) {
     PageFile page;
-    std::string name = folder.empty() ? fileName : folder + "/" + fileName;
-    page.name = name;
-    int error = 0;
+    page.name = fileInFolder(folder, fileName);
     // A temporary name left by a stopped run, or used by another run, is not touched.
-    for (int attempt = 1; attempt <= 100; ++attempt) {
-        page.temporaryName = name + ".tmp";
-        if (attempt > 1)
-            page.temporaryName += std::to_string(attempt);
-        error = platform().createNewFile(page.temporaryName, page.out);
-        if (error != EEXIST)
-            break;
-    }
-    if (error != 0)
-        failedPage(name, error);
+    if (int error = platform().createTemporaryFile(page.name.system, page.temporaryName, page.out);
+        error != 0)
+        failedPage(page.name.shown, error);
     setScratchFile(page.temporaryName, page.out);
     outInProgress = page.out;
-    nameInProgress = name;
+    nameInProgress = page.name.shown;
     pending.clear();
     pending.reserve(pendingLimit + 4096);
     return page;
@@ -132,18 +129,60 @@ void closePage(PageFile& page) {
         writePending();
     errno = 0;
     if (std::fflush(page.out) != 0)
-        failedPage(page.name, errno);
+        failedPage(page.name.shown, errno);
     if (std::ferror(page.out) != 0)
-        failedPage(page.name, errno);
+        failedPage(page.name.shown, errno);
     std::FILE* out = page.out;
     page.out = nullptr;
     outInProgress = nullptr;
     setScratchFile(page.temporaryName);  // closed now, whatever the result
     if (std::fclose(out) != 0)
-        failedPage(page.name, errno);
-    if (int error = platform().replaceFile(page.temporaryName, page.name); error != 0)
-        failedPage(page.name, error);
+        failedPage(page.name.shown, errno);
+    if (int error = platform().replaceFile(page.temporaryName, page.name.system); error != 0)
+        failedPage(page.name.shown, error);
     setScratchFile("");
+}
+
+namespace {
+
+// Whether `entry` is a temporary file of the page `page` (both in the system's form): the page's
+// name, ".tmp", then nothing, digits (the names of earlier versions) or the random part.
+bool isTemporaryOf(std::string_view entry, std::string_view page) {
+    if (entry.size() < page.size() + temporarySuffix.size() ||
+        entry.substr(0, page.size()) != page ||
+        entry.substr(page.size(), temporarySuffix.size()) != temporarySuffix)
+        return false;
+    std::string_view rest = entry.substr(page.size() + temporarySuffix.size());
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    auto letterOrDigit = [&](char c) { return digit(c) || (c >= 'a' && c <= 'z'); };
+    return std::all_of(rest.begin(), rest.end(), digit) ||
+           (rest.size() == randomLetters && std::all_of(rest.begin(), rest.end(), letterOrDigit));
+}
+
+}  // namespace
+
+void removeLeftovers(const FileName& folder, const std::vector<std::string>& names,
+                     std::int64_t since) {
+    std::vector<std::string> entries;
+    if (platform().listFolder(folder.system.empty() ? "." : folder.system, entries) != 0)
+        return;
+    std::string inFolder = folder.system.empty() ? "" : folder.system + "/";
+    for (const std::string& name : names) {
+        std::string page = systemName(name);
+        for (const std::string& entry : entries) {
+            if (!isTemporaryOf(entry, page))
+                continue;
+            std::string path = inFolder + entry;
+            FileFacts facts;
+            if (platform().factsOfName(path, facts) == 0 && facts.kind == FileKind::regular &&
+                facts.modified < since)
+                platform().removeFile(path);
+        }
+    }
+}
+
+void removePage(const FileName& folder, std::string_view name) {
+    platform().removeFile(fileInFolder(folder, name).system);
 }
 
 void put(std::FILE* out, std::string_view text) {

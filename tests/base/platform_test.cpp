@@ -11,13 +11,14 @@
 namespace torvelin {
 namespace {
 
-// A Latin-1 name reaches the file system as its characters (UTF-8 on POSIX, UTF-16 on Windows),
-// and failures come back as the C runtime's error numbers.
-TEST(PlatformFiles, LatinOneNamesAndErrorNumbers) {
+// A name of the program's Latin-1 text, and a name the user gave beyond Latin-1, reach the file
+// system as their characters (UTF-8 on POSIX, UTF-16 on Windows), and failures come back as the C
+// runtime's error numbers.
+TEST(PlatformFiles, SystemNamesAndErrorNumbers) {
     testing::TempFolder folder;
     const Platform native = nativePlatform();
-    std::string scratch = folder.file("Épée.tmp"_l1);
-    std::string page = folder.file("Épée.html"_l1);
+    std::string scratch = folder.file(systemName("Épée.tmp"_l1));
+    std::string page = folder.file("s\xC5\x93ur.html");  // "sœur.html" in UTF-8
 
     std::FILE* file = nullptr;
     ASSERT_EQ(native.createNewFile(scratch, file), 0);
@@ -27,7 +28,8 @@ TEST(PlatformFiles, LatinOneNamesAndErrorNumbers) {
     EXPECT_EQ(native.replaceFile(scratch, page), 0);
     EXPECT_EQ(native.replaceFile(scratch, page), ENOENT);
 
-    std::filesystem::path systemPage = std::filesystem::path(folder.path()) / u8"Épée.html";
+    std::filesystem::path systemPage = std::filesystem::path(folder.path()) / u8"sœur.html";
+    EXPECT_EQ(shownName(page), folder.file("s?ur.html"));
     EXPECT_TRUE(std::filesystem::exists(systemPage));
     ASSERT_EQ(native.openForReading(page, file), 0);
     char bytes[8] = {};

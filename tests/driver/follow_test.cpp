@@ -36,6 +36,11 @@ std::string noon() {
     return "12:00:00";
 }
 
+// Thrown by the exit door of a fatal error.
+struct RunStopped {
+    int status;
+};
+
 struct FollowRun {
     int status = -1;
     std::string console;
@@ -65,8 +70,13 @@ FollowRun run(const TempFolder& folder, const std::vector<std::string>& argument
     platform().waitForStop = nextRound;
     platform().watchStopRequests = noWatch;
     platform().timeOfDay = noon;
+    platform().exitProgram = [](int status) { throw RunStopped{status}; };
     FollowRun result;
-    result.status = runProgram(arguments);
+    try {
+        result.status = runProgram(arguments);
+    } catch (const RunStopped& stopped) {
+        result.status = stopped.status;
+    }
     std::filesystem::current_path(home);
     result.console = console.text();
     result.pages = pagesOf(folder);
@@ -127,6 +137,73 @@ TEST(FollowMode, AShorterLogStartsTheAnalysisAgain) {
     EXPECT_NE(follow.console.find("le journal a ete recommence"), std::string::npos);
     EXPECT_EQ(follow.pages.at("Resultats.html"), reference.pages.at("Resultats.html"));
     EXPECT_EQ(follow.pages.at("combats.html"), reference.pages.at("combats.html"));
+}
+
+// Another file under the log's name starts the analysis again, even when it is as large as what
+// was read (replaced by a new file, or written over): the pages are those of the new log alone,
+// the discussions page too without chat, and the pages of the parts it lacks go, even when it
+// holds no complete line yet.
+TEST(FollowMode, AnotherFileUnderTheLogsNameStartsTheAnalysisAgain) {
+    std::string first = expectedFile("driver/chat.log") + "[22:00:00] [TOUS]:  ]log name Donjon\n" +
+                        expectedFile("caster/chat.log");
+    std::string second = "[22:00:00] [TOUS]:  ]log name Cave\n";
+    while (second.size() < first.size())
+        second += expectedFile("melee/chat.log");
+    std::string third(second.size(), 'x');  // no line break
+    TempFolder alone;
+    alone.write("chat.log", second);
+    FollowRun reference = run(alone, {});
+    TempFolder nothing;
+    nothing.write("chat.log", "");
+    FollowRun empty = run(nothing, {});
+
+    TempFolder followed;
+    followed.write("chat.log", first);
+    std::map<std::string, std::string> replaced;
+    rounds = {[&] {
+                  followed.write("new.log", second);
+                  std::filesystem::rename(followed.file("new.log"), followed.file("chat.log"));
+              },
+              [&] {
+                  replaced = pagesOf(followed);
+                  followed.write("chat.log", third);
+              }};
+    FollowRun follow = run(followed, {"--suivre"});
+    EXPECT_EQ(follow.status, 0);
+    EXPECT_EQ(replaced, reference.pages);
+    EXPECT_EQ(follow.pages, empty.pages);
+    const std::string restart =
+        "[12:00:00] le journal a ete recommence : l'analyse reprend depuis son debut\n";
+    EXPECT_NE(follow.console.find(restart + "[12:00:00] 0 nouvelles lignes, pages reecrites : "
+                                            "Resultats.html, combats.html, discussions.html\n"),
+              std::string::npos)
+        << follow.console;
+}
+
+// A log that is the file of a page is never replaced by the page: the run ends before it writes
+// one, whatever the spelling of the log's name, and so does the round that adds such a page.
+TEST(FollowMode, ALogNamedLikeAPageIsKept) {
+    TempFolder folder;
+    const std::string log = expectedFile("caster/chat.log");
+    folder.write("discussions.html", log);
+    FollowRun refused = run(folder, {"./discussions.html"});
+    EXPECT_EQ(refused.status, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nle journal ./discussions.html porte le nom d'une page ecrite : "
+        "renommez-le";
+    EXPECT_EQ(testing::lastBytes(refused.console, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(refused.pages.size(), 1u);
+    EXPECT_EQ(refused.pages.at("discussions.html"), log);
+
+    TempFolder followed;
+    followed.write("Boss.html", log);
+    const std::string boss = "[23:00:00] [TOUS]:  ]log name Boss\n";
+    rounds = {[&] { followed.write("Boss.html", log + boss); }};
+    FollowRun follow = run(followed, {"--suivre", "Boss.html"});
+    EXPECT_EQ(follow.status, 1);
+    expectedEnd = "\n\nERREUR\n\nle journal Boss.html porte le nom d'une page ecrite : renommez-le";
+    EXPECT_EQ(testing::lastBytes(follow.console, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(readFile(followed.file("Boss.html")), log + boss);
 }
 
 // --derniere-session reads from the last log opening, as if the log began there; a log without

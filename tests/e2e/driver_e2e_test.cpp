@@ -1,7 +1,10 @@
 // The program run as a player runs it, in a folder holding the log.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "base/latin1.h"
@@ -301,7 +304,140 @@ TEST(ProgramFaults, ALogThatCannotBeReadIsAnError) {
                                "quitter)\n");
 }
 
+// The last session is found from the end of the log, which a pipe does not have.
+TEST(LastSession, APipeIsRefused) {
+    TempFolder folder;
+    folder.write("chat.log", expectedFile("caster/chat.log"));
+    ProgramRun run = runTorvelin(folder, nullptr, "mkfifo tube && (cat chat.log >tube &) && ",
+                                 "--derniere-session tube");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.console, banner +
+                               "\n\nERREUR\n\nimpossible de lire le fichier tube : "
+                               "--derniere-session demande un fichier ordinaire");
+    EXPECT_EQ(filesIn(folder), 2u);
+}
+
+// Names given on the command line or typed at the prompt are used as given, whatever their
+// characters; the console and the pages show them in Latin-1, "?" for a character beyond it.
+TEST(CommandLine, NamesAreUsedAsGiven) {
+    TempFolder folder;
+    const std::string sister = "s\xC5\x93ur \xC3\xA9";  // "sœur é" in UTF-8
+    folder.write(sister + ".log", "[10:00:00] rien\n");
+    std::string typed = sister + "\n";
+    ProgramRun run = runTorvelin(folder, &typed, "", "-o 'ma " + sister + "'");
+    EXPECT_EQ(run.exitStatus, 0) << run.console;
+    EXPECT_NE(run.console.find("(dans le dossier ma s?ur \xE9)\n"), std::string::npos);
+    std::string page = readFile(folder.file("ma " + sister + "/Resultats.html"));
+    EXPECT_NE(page.find("Analyse du fichier s?ur \xE9.log"), std::string::npos);
+}
+
 #endif
+
+// No temporary file outlives a run. A later run removes those of runs killed outright (with the
+// names of earlier versions too) when older than itself; the file of a run writing beside it stays,
+// and so does a page that only looks like one. A file-size limit and a closed standard output
+// make writes fail instead of ending the program; an interruption, a termination or a hang-up
+// while a page is written removes its temporary file, and the program ends of the signal.
+TEST(ProgramStops, NothingIsLeftBehind) {
+    TempFolder folder;
+    folder.write("chat.log", expectedFile("caster/chat.log"));
+    const std::vector<std::string> left = {"Resultats.html.tmp", "Resultats.html.tmp7",
+                                           "discussions.html.tmpab12cd"};
+    const std::vector<std::string> kept = {"discussions.html.tmpwriter", "Resultats.html.tmp.html"};
+    auto now = std::filesystem::file_time_type::clock::now();
+    for (const std::string& name : left)
+        folder.write(name, "");
+    for (const std::string& name : kept)
+        folder.write(name, "");
+    for (const std::string& name : left)
+        std::filesystem::last_write_time(folder.file(name), now - std::chrono::hours(1));
+    std::filesystem::last_write_time(folder.file(kept[0]), now + std::chrono::hours(1));
+    EXPECT_EQ(runTorvelin(folder).exitStatus, 0);
+    EXPECT_EQ(filesIn(folder), 6u);  // the log, its three pages and the two kept
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+    EXPECT_EQ(readFile(folder.file("Resultats.html")), expectedFile("caster/Resultats.html"));
+
+#ifndef _WIN32
+    // What this test's process ignores, the shell and the program would ignore from the start.
+    std::signal(SIGPIPE, SIG_DFL);
+    std::signal(SIGXFSZ, SIG_DFL);
+    auto noScratch = [](const TempFolder& in) {
+        for (const auto& entry : std::filesystem::directory_iterator(in.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << entry.path();
+    };
+    TempFolder limited;
+    limited.write("chat.log", expectedFile("caster/chat.log"));
+    ProgramRun run = runTorvelin(limited, nullptr, "ulimit -f 8; ");
+    EXPECT_EQ(run.exitStatus, 1);
+    std::string expectedEnd =
+        "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html : File too large";
+    EXPECT_EQ(lastBytes(run.console, expectedEnd.size()), expectedEnd);
+    EXPECT_EQ(filesIn(limited), 1u);
+
+    const std::string program = std::filesystem::absolute(TORVELIN_BINARY).string();
+    auto shell = [&](const TempFolder& in, const std::string& script) {
+        in.write("script", script);
+        std::system(("cd '" + in.path() + "' && sh script '" + program + "' 2>/dev/null").c_str());
+        return readFile(in.file("status"));
+    };
+    TempFolder closed;
+    closed.write("chat.log", expectedFile("caster/chat.log"));
+    EXPECT_EQ(shell(closed, "{ sleep 0.3; \"$1\" </dev/null; echo $? >status; } | true\n"), "0\n");
+    EXPECT_EQ(readFile(closed.file("Resultats.html")), expectedFile("caster/Resultats.html"));
+    EXPECT_TRUE(std::filesystem::exists(closed.file("discussions.html")));
+
+    // The console is a pipe that no one reads: the program waits to write the console text of
+    // the discussions page, while that page is being written, until the signal comes.
+    std::string log = expectedFile("caster/chat.log");
+    for (int i = 0; i < 1000; ++i)
+        log += "*** Journal ouvert : Tue Dec 08\n";
+    struct Stop {
+        const char* name;
+        int number;
+    };
+    for (Stop stop : {Stop{"INT", SIGINT}, Stop{"TERM", SIGTERM}, Stop{"HUP", SIGHUP}}) {
+        TempFolder stopped;
+        stopped.write("chat.log", log);
+        // A program that the signal does not end is killed after five seconds.
+        std::string script =
+            "mkfifo console && exec 3<>console\n"
+            "\"$1\" </dev/null >console 2>&1 &\n"
+            "program=$!\n"
+            "n=0\n"
+            "until ls discussions.html.tmp* >/dev/null 2>&1 || [ $n = 1000 ]; do\n"
+            "    n=$((n + 1)); sleep 0.01\n"
+            "done\n"
+            "kill -SIGNAL $program\n"
+            "(sleep 5; kill -KILL $program) >/dev/null 2>&1 &\n"
+            "watchdog=$!\n"
+            "wait $program; echo $? >status\n"
+            "kill $watchdog\n";
+        script.replace(script.find("SIGNAL"), 6, stop.name);
+        std::string status = shell(stopped, script);
+        EXPECT_EQ(status, std::to_string(128 + stop.number) + "\n") << stop.name;
+        noScratch(stopped);
+        EXPECT_EQ(readFile(stopped.file("Resultats.html")), expectedFile("caster/Resultats.html"));
+        EXPECT_FALSE(std::filesystem::exists(stopped.file("discussions.html")));
+    }
+#endif
+}
+
+// A device is no log: reading it would never end.
+TEST(NotALog, ADeviceIsRefused) {
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/zero";
+#endif
+    TempFolder folder;
+    ProgramRun run = runTorvelin(folder, nullptr, "", device);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.console, banner + "\n\nERREUR\n\nimpossible de lire le fichier " + device +
+                               " : ce n'est pas un fichier");
+    EXPECT_EQ(filesIn(folder), 0u);
+}
 
 // Another player's long guild message: what stands past its 299th byte is no game line, and the
 // cut message keeps its text on the discussions page.
@@ -481,6 +617,11 @@ TEST(CommandLine, LogArgumentAndOutputFolder) {
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.console.find("impossible de creer le dossier fichier/pages : "),
               std::string::npos);
+
+    // The folder is made only once the log is open.
+    run = runTorvelin(folder, nullptr, "", "-o nouveau absent.log");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("nouveau")));
 }
 
 // The UTF-8 twin of a log gives the pages of the Latin-1 log, with or without a byte order mark.

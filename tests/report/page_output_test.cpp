@@ -17,7 +17,7 @@ using testing::TempFolder;
 // as it is: every piece arrives, in order.
 TEST(PageOutput, APageOfManySmallAndLargeTextsReachesItsFileWhole) {
     TempFolder folder;
-    PageFile page = openPage(folder.path(), "page.html");
+    PageFile page = openPage(givenFileName(folder.path()), "page.html");
     std::string expected;
     for (int i = 0; i < 20000; ++i) {
         if (i == 7000 || i == 7001) {
