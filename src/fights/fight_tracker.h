@@ -50,15 +50,17 @@ inline constexpr FightPhraseSet everyFightPhrase =
 // The phrases of each group's gate: for each phrase of the group, one that a line holding it
 // holds. Some are shorter than the tracker's own (a line that holds " subit " holds "subit"): the
 // parsers' gates look for them already, and a phrase of several gates is compared once. The
-// others are parts of the tracker's phrases that seldom stand elsewhere ("blesse pour", not
-// "vous"), since the classifier finds a phrase by its least common bytes.
+// others are parts of the tracker's phrases whose least common bytes, by which the classifier
+// finds a phrase, seldom stand elsewhere: "réussissez", not "Vous " (which begins most lines),
+// "s blesse pour", not "esse", and the whole "vous attaque, mais vous ", whose rarest bytes the
+// parsers' phrases have already.
 inline constexpr std::string_view fightDealtStarts[] = {"Vous attaquez", "Vous tirez",
                                                         "Vous touchez"};
 inline constexpr std::string_view fightProcPhrase[] = {"Vous frappez et infligez"};
-inline constexpr std::string_view fightCriticalPhrase[] = {"Vous réussissez un coup critique"_l1};
+inline constexpr std::string_view fightCriticalPhrase[] = {"réussissez"_l1};
 inline constexpr std::string_view fightEffectPhrase[] = {"subit"};
 inline constexpr std::string_view fightTakenStart[] = {"Vous encaissez"};
-inline constexpr std::string_view fightTakenPhrases[] = {"vous frappe", "blesse pour"};
+inline constexpr std::string_view fightTakenPhrases[] = {"vous frappe", "s blesse pour"};
 inline constexpr std::string_view fightMissedStarts[] = {
     "Vous ratez votre coup",
     "Vous ratez lamentablement",
@@ -70,7 +72,8 @@ inline constexpr std::string_view fightMissedPhrases[] = {
     "pare votre attaque",
     "esquive votre attaque",
 };
-inline constexpr std::string_view fightAvoidedPhrases[] = {"rate son coup", ", mais vous "};
+inline constexpr std::string_view fightAvoidedPhrases[] = {"rate son coup",
+                                                           "vous attaque, mais vous "};
 inline constexpr std::string_view fightHealStarts[] = {"Vous soignez ", "Vous vous soignez"};
 inline constexpr std::string_view fightDeathStart[] = {"Vous êtes mort"_l1};
 inline constexpr std::string_view fightKillPhrase[] = {"meurt !"};
