@@ -91,7 +91,9 @@ void LineFeed::readAll() {
             if (!more)
                 break;
             ParserSet steps = stepsFor(line, chain_);
-            FightEvent event = readFightEvent(line, fightPhrasesOf(steps));
+            FightPhraseSet fightPhrases = fightPhrasesOf(steps);
+            FightEvent event =
+                fightPhrases == 0 ? FightEvent{} : readFightEvent(line, fightPhrases);
             batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
                                      sizeAndMarks(line.size(), log_.lastLineCut, event),
                                      event.amount, steps});
