@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -144,19 +145,35 @@ void moveToNextDay(CalendarDate& date);
 void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
                      std::int32_t part, FightLog& log);
 
+// The first eight bytes of a line of eleven bytes or more: "[HH:MM:S" of a time stamp.
+inline std::uint64_t stampHeadOf(std::string_view line) {
+    std::uint64_t head = 0;
+    std::memcpy(&head, line.data(), sizeof head);
+    return head;
+}
+
 // Tracks the fights of `log` through one line and its event (see readFightEvent); `part` is the
-// log part now current. Every line comes here: what most lines need is done in place.
+// log part now current. Every line comes here: what most lines need is done in place, and most
+// lines have the first eight bytes of the time stamp before them.
 inline void trackFightLine(std::string_view line, const FightEvent& event, std::int32_t part,
                            FightLog& log) {
     std::int32_t clock = 0;
-    if (!readFightClock(line, clock)) {
-        if (!line.empty() && line[0] == '*')
-            trackLogOpening(line, log);
-        return;
+    if (line.size() >= 11 && log.clockSeen && stampHeadOf(line) == log.stampHead &&
+        static_cast<unsigned char>(line[8] - '0') < 10 && line[9] == ']' && line[10] == ' ') {
+        // The same ten seconds as the latest time stamp: no day has passed since.
+        clock = log.stampHeadClock + (line[8] - '0');
+    } else {
+        if (!readFightClock(line, clock)) {
+            if (!line.empty() && line[0] == '*')
+                trackLogOpening(line, log);
+            return;
+        }
+        if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
+            moveToNextDay(log.date);
+        log.clockSeen = true;
+        log.stampHead = stampHeadOf(line);
+        log.stampHeadClock = clock - (line[8] - '0');
     }
-    if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
-        moveToNextDay(log.date);
-    log.clockSeen = true;
     log.lastClock = clock;
     if (event.kind != FightEventKind::none)
         trackFightEvent(line, event, clock, part, log);
