@@ -248,39 +248,35 @@ std::uint64_t notDigits(std::uint64_t word) {
 constexpr std::int64_t noAmount = -1;
 
 // The first number of the text from `from` on, as readFirstNumber reads it, or noAmount when
-// there is none. It mostly follows the phrase at once: when it starts within four bytes and ends
-// within eight, the eight bytes are read at once (the first the lowest), their digits turned into
-// the number in three steps of pairs.
+// there is none. Eight bytes are looked at at once (the first the lowest): for the first digit,
+// then for the end of the number, whose digits are turned into it in three steps of pairs.
 std::int64_t amountFrom(std::string_view text, std::size_t from) {
-    constexpr std::size_t nearby = 4;
     const char* data = text.data();
-    if (std::endian::native == std::endian::little && from + 8 <= text.size()) {
-        std::uint64_t word = eightBytes(data + from);
-        std::uint64_t others = notDigits(word);
-        std::uint64_t digits = ~others & (eachByte * 0x80);
-        if ((digits & 0x80808080) == 0) {
-            std::int32_t amount = 0;
-            return readFirstNumber(textFrom(text, from + nearby), amount) ? amount : noAmount;
-        }
-        auto first = static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
-        std::uint64_t end = others >> (8 * first) << (8 * first);
-        if (end != 0) {
-            auto count = static_cast<unsigned>(__builtin_ctzll(end)) / 8 - first;
-            // The number's digits at the top of the word, zeros before them.
-            std::uint64_t value = (word ^ (eachByte * '0')) >> (8 * first) << (64 - 8 * count);
-            value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FF;
-            value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFF;
-            return static_cast<std::int64_t>((value * 10000 + (value >> 32)) & 0xFFFFFFFF);
-        }
-    }
-    std::size_t end = std::min(text.size(), from + nearby);
     std::size_t at = from;
-    while (at < end && !isDigit(data[at]))
-        ++at;
-    if (at == end) {
-        std::int32_t amount = 0;
-        return readFirstNumber(textFrom(text, end), amount) ? amount : noAmount;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; at + 8 <= text.size(); at += 8) {
+            std::uint64_t digits = ~notDigits(eightBytes(data + at)) & (eachByte * 0x80);
+            if (digits != 0) {
+                at += static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+                break;
+            }
+        }
+        if (at + 8 <= text.size()) {
+            std::uint64_t word = eightBytes(data + at);
+            if (std::uint64_t others = notDigits(word); others != 0) {
+                auto count = static_cast<unsigned>(__builtin_ctzll(others)) / 8;
+                // The number's digits at the top of the word, zeros before them.
+                std::uint64_t value = (word ^ (eachByte * '0')) << (64 - 8 * count);
+                value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FF;
+                value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFF;
+                return static_cast<std::int64_t>((value * 10000 + (value >> 32)) & 0xFFFFFFFF);
+            }
+        }
     }
+    while (at < text.size() && !isDigit(data[at]))
+        ++at;
+    if (at == text.size())
+        return noAmount;
     std::int64_t value = 0;
     for (; at < text.size() && isDigit(data[at]); ++at)
         value = std::min<std::int64_t>(value * 10 + (data[at] - '0'), 2147483647);

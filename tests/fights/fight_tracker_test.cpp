@@ -82,13 +82,14 @@ TEST(FightEvents, TheFirstRowThatHoldsGivesTheEvent) {
 }
 
 TEST(FightEvents, AmountsOfAnyLengthAnywhereAfterThePhrase) {
-    // Eight bytes after the phrase are read at once: a number may start at any of the first
-    // four, end at any of the eight or beyond, and stand beside bytes from 0x80 on.
+    // The bytes after the phrase are read eight at a time: a number may start and end at any of
+    // them, and stand beside bytes from 0x80 on.
     for (std::string_view digits : {"98765432109876", "13579753113579"}) {
         for (std::size_t length = 1; length <= digits.size(); ++length) {
             std::string number(digits.substr(digits.size() - length));
             std::int64_t value = std::min<std::int64_t>(std::stoll(number), 2147483647);
-            for (std::string_view before : {"", " ", "\xFF", " (", "\xFA\xFF ", " de ", "  de  "}) {
+            for (std::string_view before : {"", " ", "\xFF", " (", "\xFA\xFF ", " de ", "  de  ",
+                                            " Arwen de ", " la grande Arwen de "}) {
                 for (std::string_view after : {"", ".", "\xFF", " points", " (+3) points"}) {
                     std::string text = "Le loup vous frappe pour ";
                     text += before;
