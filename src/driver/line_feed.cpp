@@ -84,12 +84,14 @@ void LineFeed::readAll() {
             if (!more)
                 break;
             ParserSet steps = stepsFor(line, chain_);
-            FightPhraseSet fightPhrases = fightPhrasesOf(steps);
-            FightEvent event =
-                fightPhrases == 0 ? FightEvent{} : readFightEvent(line, fightPhrases);
-            batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
-                                     sizeAndMarks(line.size(), log_.lastLineCut, event),
-                                     event.amount, steps});
+            Entry entry{static_cast<std::uint16_t>(batch.bytes.size()),
+                        sizeAndMarks(line.size(), log_.lastLineCut, {}), 0, steps};
+            if (FightPhraseSet fightPhrases = fightPhrasesOf(steps); fightPhrases != 0) {
+                FightEvent event = readFightEvent(line, fightPhrases);
+                entry.sizeAndMarks |= sizeAndMarks(0, false, event);
+                entry.fightAmount = event.amount;
+            }
+            batch.entries.push_back(entry);
             batch.bytes.append(line);
         }
         batch.last = !more;

@@ -432,12 +432,15 @@ void bookDeath(FightLog& log, Fight& fight, std::int32_t clock, std::int64_t sin
     closeFight(log);
 }
 
-// Whether the text starts with the phrase at `B` of `butNot` of the row at `I`, or with one of
-// the phrases `B...`.
+// Whether the text, which starts with the start of the row at `I`, starts with the phrase at `B`
+// of its `butNot` (compared after that start, when it begins with it), or with one of the phrases
+// `B...`.
 template <std::size_t I, std::size_t B>
 [[gnu::always_inline]] inline bool startsWithException(std::string_view text) {
     constexpr std::string_view other = eventRows[I].butNot[B];
-    return hasStart(text, other);
+    constexpr std::size_t known =
+        other.starts_with(eventRows[I].start) ? eventRows[I].start.size() : 0;
+    return other.size() <= text.size() && holdsAt(text.data() + known, other.substr(known));
 }
 
 template <std::size_t I, std::size_t... B>
@@ -525,7 +528,7 @@ constexpr auto readersOfGroups =
     groupReaders(std::make_index_sequence<static_cast<std::size_t>(G::count)>());
 
 // The event of the first group of `found` that has one: the other groups are known to have none.
-[[gnu::always_inline]] inline FightEvent eventOfText(std::string_view text, FightPhraseSet found) {
+FightEvent eventOfText(std::string_view text, FightPhraseSet found) {
     for (FightPhraseSet left = found; left != 0; left &= left - 1) {
         FightEvent event = readersOfGroups[static_cast<std::size_t>(__builtin_ctz(left))](text);
         if (event.kind != K::none)
