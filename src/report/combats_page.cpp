@@ -245,6 +245,8 @@ void appendSectionTitle(std::string& to, std::string_view anchor, std::string_vi
 constexpr std::string_view framedTable =
     "<table border=\"0\" cellpadding=\"3\" bgcolor=\"#000000\">";
 constexpr std::string_view headerRow = "<tr align=\"center\" bgcolor=\"#DEE3E7\">";
+// The group of the rows under the header row, which take their alignment and shade from it.
+constexpr std::string_view shadedRows = "<tbody align=\"center\" bgcolor=\"#EFEFEF\">";
 
 // --- Pictures ------------------------------------------------------------------------------
 
@@ -766,11 +768,14 @@ void appendFightTable(std::string& to, const PageInput& in) {
         to += title;
         to += "</td>";
     }
-    // The rows take their alignment and shade from their group.
-    to += "</tr><tbody align=\"center\" bgcolor=\"#EFEFEF\">";
+    // The rows take their alignment and shade from their group, and a cell or a row ends where
+    // the next one begins (HTML lets their end tags out): a log of thousands of fights makes a
+    // page of megabytes.
+    to += "</tr>";
+    to += shadedRows;
     std::vector<std::string> partCells;
     for (const std::string& name : in.partNames)
-        partCells.push_back("<td>" + htmlEscape(name) + "</td>");
+        partCells.push_back("<td>" + htmlEscape(name));
     std::vector<std::pair<std::size_t, std::size_t>> victimGroups;
     Gathered rows{to};
     for (std::size_t i = 0; i < in.log.fights.size(); ++i) {
@@ -780,39 +785,38 @@ void appendFightTable(std::string& to, const PageInput& in) {
         addNumber(rows, number);
         add(rows, "\"><td>");
         addNumber(rows, number);
-        add(rows, "</td>");
         add(rows, partCells[static_cast<std::size_t>(fight.part)]);
         add(rows, "<td>");
         if (fight.dated)
             addFrenchDate(rows, fight.date);
         else
             add(rows, '-');
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addClock(rows, fight.start);
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addDuration(rows, fight.durationSeconds());
-        add(rows, "</td><td align=\"left\">");
+        add(rows, "<td align=\"left\">");
         addVictims(rows, fight, victimGroups);
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addNumber(rows, fight.damageDealt);
-        add(rows, "</td><td><b>");
+        add(rows, "<td><b>");
         addRate(rows, damagePerSecond(fight));
-        add(rows, "</b></td><td>");
+        add(rows, "</b><td>");
         addRate(rows, activeDamagePerSecond(fight));
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addNumber(rows, fight.damageTaken);
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addNumber(rows, fight.healing);
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addNumber(rows, fight.missed);
-        add(rows, "</td><td>");
+        add(rows, "<td>");
         addNumber(rows, fight.avoided);
         if (fight.death >= 0) {
-            add(rows, "</td><td><a href=\"#mort-");
+            add(rows, "<td><a href=\"#mort-");
             addNumber(rows, number);
-            add(rows, "\">1</a></td></tr>");
+            add(rows, "\">1</a>");
         } else {
-            add(rows, "</td><td>0</td></tr>");
+            add(rows, "<td>0");
         }
     }
     flush(rows);
@@ -847,17 +851,17 @@ void appendDeaths(std::string& to, const PageInput& in) {
         to += framedTable;
         to += headerRow;
         to += "<td width=\"80\">Heure</td><td width=\"80\">Dégâts</td></tr>"_l1;
+        to += shadedRows;  // as in the table of the fights
         Gathered hits{to};
         for (std::int32_t h = 0; h < death.recapLength; ++h) {
             const TakenHit& hit = death.recap[static_cast<std::size_t>(h)];
-            add(hits, "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td>");
+            add(hits, "<tr><td>");
             addClock(hits, hit.clock);
-            add(hits, "</td><td>");
+            add(hits, "<td>");
             addNumber(hits, hit.amount);
-            add(hits, "</td></tr>");
         }
         flush(hits);
-        to += "</table>";
+        to += "</tbody></table>";
     }
 }
 
