@@ -103,7 +103,7 @@ void LineFeed::readAll() {
     }
 }
 
-bool LineFeed::nextBatch(FedLine& line) {
+bool LineFeed::nextBatch() {
     for (;;) {
         if (taking_) {
             bool last = batches_[current_].last;
@@ -131,10 +131,8 @@ bool LineFeed::nextBatch(FedLine& line) {
         entry_ = batch.entries.data();
         entriesEnd_ = entry_ + batch.entries.size();
         bytes_ = batch.bytes.data();
-        if (entry_ != entriesEnd_) {
-            take(*entry_++, line);
+        if (entry_ != entriesEnd_)
             return true;
-        }
     }
 }
 

@@ -42,8 +42,8 @@ class LineFeed {
     // The next line, valid until the next call; false after the last one. A read error is fatal.
     // Most lines are taken in place, from the batch being taken.
     bool next(FedLine& line) {
-        if (entry_ == entriesEnd_)
-            return nextBatch(line);
+        if (entry_ == entriesEnd_ && !nextBatch())
+            return false;
         take(*entry_++, line);
         return true;
     }
@@ -73,8 +73,8 @@ class LineFeed {
         line.fight = {static_cast<FightEventKind>(marks >> kindShift & 7),
                       static_cast<DealtKind>(marks >> dealtKindShift & 7), entry.fightAmount};
     }
-    // Gives the batch taken back, takes the next, and its first line.
-    bool nextBatch(FedLine& line);
+    // Gives the batch taken back and takes the next that holds lines; false after the last.
+    bool nextBatch();
     // A cache line of its own: the thread fills one batch while the loop reads another.
     struct alignas(64) Batch {
         std::string bytes;

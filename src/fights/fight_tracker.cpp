@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view logOpening = "*** Journal ouvert : ";
 constexpr std::int32_t wholeDay = 24 * 3600;
+// Half a day in seconds: a clock that steps back by more than that has passed midnight.
+constexpr std::int32_t halfDaySeconds = 12 * 3600;
 // The most a wait between two hostile events adds to a fight's active time.
 constexpr std::int64_t activeGapLimit = 5;
 
@@ -557,6 +559,8 @@ FightEvent readFightEvent(std::string_view line, FightPhraseSet found) {
     return eventOfText(text, found);
 }
 
+namespace {
+
 void moveToNextDay(CalendarDate& date) {
     if (++date.day <= daysInMonth(date.year, date.month))
         return;
@@ -567,16 +571,30 @@ void moveToNextDay(CalendarDate& date) {
     ++date.year;
 }
 
-void trackLogOpening(std::string_view line, FightLog& log) {
-    if (!startsWith(line, logOpening))
-        return;
-    closeFight(log);
-    log.dated = readOpeningDate(line, log.date);
-    log.clockSeen = false;
+}  // namespace
+
+bool trackNewTimeStamp(std::string_view line, FightLog& log) {
+    std::int32_t clock = 0;
+    if (!readFightClock(line, clock)) {
+        if (startsWith(line, logOpening)) {
+            closeFight(log);
+            log.dated = readOpeningDate(line, log.date);
+            log.clockSeen = false;
+        }
+        return false;
+    }
+    if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
+        moveToNextDay(log.date);
+    log.clockSeen = true;
+    log.lastClock = clock;
+    log.stampHead = stampHeadOf(line);
+    log.stampEnd = stampEndOf(line);
+    log.stampHeadClock = clock - (line[8] - '0');
+    return true;
 }
 
-void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
-                     std::int32_t part, FightLog& log) {
+void trackFightEvent(std::string_view line, FightEvent event, std::int32_t clock, std::int32_t part,
+                     FightLog& log) {
     std::int64_t since = log.fightOpen ? secondsBetween(log.fights.back().end, clock) : -1;
     bool inTime = since >= 0 && since < log.pauseSeconds;
     if (isHostile(event.kind)) {

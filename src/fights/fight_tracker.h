@@ -135,48 +135,46 @@ inline bool readFightClock(std::string_view line, std::int32_t& clock) {
     return true;
 }
 
-// Half a day in seconds: a clock that steps back by more than that has passed midnight.
-inline constexpr std::int32_t halfDaySeconds = 12 * 3600;
-
-// The parts of trackFightLine that few lines need: a line that starts with "*" (a log opening
-// ends the open fight and gives the date), the next day, and an event.
-void trackLogOpening(std::string_view line, FightLog& log);
-void moveToNextDay(CalendarDate& date);
-void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
-                     std::int32_t part, FightLog& log);
-
-// The first eight bytes of a line of eleven bytes or more: "[HH:MM:S" of a time stamp.
+// The first eight bytes of a line of eleven bytes or more, "[HH:MM:S" of a time stamp, and its
+// bytes 7 to 10, "S] " and the byte before.
 inline std::uint64_t stampHeadOf(std::string_view line) {
     std::uint64_t head = 0;
     std::memcpy(&head, line.data(), sizeof head);
     return head;
 }
 
+inline std::uint32_t stampEndOf(std::string_view line) {
+    std::uint32_t end = 0;
+    std::memcpy(&end, line.data() + 7, sizeof end);
+    return end;
+}
+
+// The parts of trackFightLine that few lines need: a line whose time stamp is not in the ten
+// seconds of the one before (or that has none: a log opening ends the open fight and gives the
+// date), which tells whether it has one; and an event.
+bool trackNewTimeStamp(std::string_view line, FightLog& log);
+void trackFightEvent(std::string_view line, FightEvent event, std::int32_t clock, std::int32_t part,
+                     FightLog& log);
+
 // Tracks the fights of `log` through one line and its event (see readFightEvent); `part` is the
-// log part now current. Every line comes here: what most lines need is done in place, and most
-// lines have the first eight bytes of the time stamp before them.
+// log part now current. Every line comes here: what most lines need is done in place. Most lines
+// have the time stamp of the line before them, or its first eight bytes.
 inline void trackFightLine(std::string_view line, const FightEvent& event, std::int32_t part,
                            FightLog& log) {
-    std::int32_t clock = 0;
-    if (line.size() >= 11 && log.clockSeen && stampHeadOf(line) == log.stampHead &&
-        static_cast<unsigned char>(line[8] - '0') < 10 && line[9] == ']' && line[10] == ' ') {
-        // The same ten seconds as the latest time stamp: no day has passed since.
-        clock = log.stampHeadClock + (line[8] - '0');
-    } else {
-        if (!readFightClock(line, clock)) {
-            if (!line.empty() && line[0] == '*')
-                trackLogOpening(line, log);
-            return;
+    if (line.size() >= 11 && log.clockSeen && stampHeadOf(line) == log.stampHead) {
+        // The ten seconds of the latest time stamp: no day has passed since.
+        if (std::uint32_t end = stampEndOf(line); end != log.stampEnd) {
+            if (static_cast<unsigned char>(line[8] - '0') >= 10 || line[9] != ']' ||
+                line[10] != ' ')
+                return;  // no time stamp
+            log.lastClock = log.stampHeadClock + (line[8] - '0');
+            log.stampEnd = end;
         }
-        if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
-            moveToNextDay(log.date);
-        log.clockSeen = true;
-        log.stampHead = stampHeadOf(line);
-        log.stampHeadClock = clock - (line[8] - '0');
+    } else if (!trackNewTimeStamp(line, log)) {
+        return;
     }
-    log.lastClock = clock;
     if (event.kind != FightEventKind::none)
-        trackFightEvent(line, event, clock, part, log);
+        trackFightEvent(line, event, log.lastClock, part, log);
 }
 
 }  // namespace torvelin
