@@ -6,6 +6,8 @@
 #   LOG.xz   the xz-packed log (default: ../shared/bench/mixed-50MB.log.xz beside the
 #            repository, or $TORVELIN_BENCH_LOG when set)
 # Environment: BENCH_RUNS, timed runs per command after one warm-up run (default 10, at least 5).
+#   BENCH_BEFORE, an older build of the program: it is then timed side by side with PROGRAM, the
+#   two run in turn BENCH_RUNS times each, and the cost of PROGRAM against it is printed.
 set -euo pipefail
 
 root="$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd -P)"
@@ -36,6 +38,11 @@ fi
 runs=$((10#$runs))
 [[ -x "$program" && -f "$program" ]] || fail "no program at $program (build it: cmake --preset release && cmake --build --preset release --target torvelin)"
 [[ -f "$log" ]] || fail "no log at $log"
+before=""
+if [[ -n "${BENCH_BEFORE:-}" ]]; then
+    before="$(absolute "$BENCH_BEFORE")"
+    [[ -x "$before" && -f "$before" ]] || fail "no program at $before (BENCH_BEFORE)"
+fi
 
 command -v hyperfine >/dev/null || fail "hyperfine is missing; install it with: sudo apt-get install hyperfine"
 [[ -x /usr/bin/time ]] || fail "/usr/bin/time is missing; install it with: sudo apt-get install time"
@@ -107,3 +114,39 @@ print(f"lines/s:  {lines / t_program:.0f}" if t_program > 0 else "lines/s:  n/a"
 print(f"peak RSS: {rss_kb * 1024 / 1e6:.1f} MB")
 print(f"peak RSS: {rss_two_kb * 1024 / 1e6:.1f} MB on the log twice (two evenings)")
 PY
+
+if [[ -n "$before" ]]; then
+    echo "timing $runs runs each of both programs, in turn ..." >&2
+    # Each round runs both programs, the first of them changing from round to round, so that the
+    # machine's changes of speed weigh on both alike.
+    python3 - "$before" "$program" "$runs" <<'PY'
+import statistics
+import subprocess
+import sys
+import time
+
+before, program, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+times = {before: [], program: []}
+
+
+def run(path):
+    start = time.perf_counter()
+    subprocess.run([path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True)
+    return time.perf_counter() - start
+
+
+run(before)
+run(program)
+for i in range(runs):
+    for path in ((before, program) if i % 2 == 0 else (program, before)):
+        times[path].append(run(path))
+old, new = times[before], times[program]
+ratios = [n / o for o, n in zip(old, new)]
+print(f"before:   {statistics.median(old):.3f} s (median of {runs}), fastest {min(old):.3f} s")
+print(f"now:      {statistics.median(new):.3f} s (median of {runs}), fastest {min(new):.3f} s")
+print(f"cost:     {100 * (statistics.median(new) / statistics.median(old) - 1):+.1f}% by the "
+      f"medians, {100 * (min(new) / min(old) - 1):+.1f}% by the fastest runs, "
+      f"{100 * (statistics.median(ratios) - 1):+.1f}% by the median of the pairs")
+PY
+fi

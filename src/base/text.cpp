@@ -51,12 +51,4 @@ std::int32_t firstNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-bool readFirstNumber(std::string_view text, std::int32_t& value) {
-    std::size_t at = firstDigit(text);
-    if (at == text.size())
-        return false;
-    value = firstNumber(text.substr(at));
-    return true;
-}
-
 }  // namespace torvelin

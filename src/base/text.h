@@ -56,10 +56,6 @@ inline std::string fitName(std::string_view name, std::size_t maxLength) {
 // range of a signed 32-bit integer gives 2147483647.
 std::int32_t firstNumber(std::string_view text);
 
-// The first number of `text` as firstNumber reads it, into `value`; false, and `value` untouched,
-// when `text` holds no digit.
-bool readFirstNumber(std::string_view text, std::int32_t& value);
-
 // The first number of the line from `index` on. The two digits of a time stamp are read at once.
 inline std::int32_t firstNumberAt(std::string_view line, std::size_t index) {
     auto digit = [&](std::size_t at) { return line[at] >= '0' && line[at] <= '9'; };

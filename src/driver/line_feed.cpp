@@ -12,24 +12,17 @@ constexpr std::size_t batchBytes = 1 << 15;
 constexpr int spinLooks = 200;
 static_assert(batchBytes + maxLineLength < 1 << 16, "an entry's offset has 16 bits");
 
-// The bits of an entry's sizeAndMarks: the size, then the cut mark, the kind of the fight event
-// and the kind of its damage dealt.
-constexpr int sizeBits = 9;
-static_assert(maxLineLength < 1 << sizeBits);
-constexpr int cutBit = sizeBits;
-constexpr int kindShift = cutBit + 1;
-constexpr int dealtKindShift = kindShift + 3;
-static_assert(static_cast<int>(FightEventKind::kill) < 1 << 3);
-static_assert(static_cast<int>(DealtKind::count) <= 1 << 3);
-static_assert(dealtKindShift + 3 <= 16);
+}  // namespace
 
-std::uint16_t sizeAndMarks(std::size_t size, bool cut, const FightEvent& event) {
+std::uint16_t LineFeed::sizeAndMarks(std::size_t size, bool cut, const FightEvent& event) {
+    static_assert(maxLineLength < 1 << sizeBits);
+    static_assert(static_cast<int>(FightEventKind::kill) < 1 << 3);
+    static_assert(static_cast<int>(DealtKind::count) <= 1 << 3);
+    static_assert(dealtKindShift + 3 <= 16);
     return static_cast<std::uint16_t>(size | static_cast<unsigned>(cut) << cutBit |
                                       static_cast<unsigned>(event.kind) << kindShift |
                                       static_cast<unsigned>(event.dealtKind) << dealtKindShift);
 }
-
-}  // namespace
 
 LineFeed::LineFeed(LogFile& log, LineChain chain) : log_(log), chain_(chain) {
     batches_.resize(batchCount);
@@ -91,10 +84,14 @@ void LineFeed::readAll() {
             if (!more)
                 break;
             ParserSet steps = stepsFor(line, chain_);
-            FightEvent event = readFightEvent(line, fightPhrasesOf(steps));
-            batch.entries.push_back({static_cast<std::uint16_t>(batch.bytes.size()),
-                                     sizeAndMarks(line.size(), log_.lastLineCut, event),
-                                     event.amount, steps});
+            Entry entry{static_cast<std::uint16_t>(batch.bytes.size()),
+                        sizeAndMarks(line.size(), log_.lastLineCut, {}), 0, steps};
+            if (FightPhraseSet fightPhrases = fightPhrasesOf(steps); fightPhrases != 0) {
+                FightEvent event = readFightEvent(line, fightPhrases);
+                entry.sizeAndMarks |= sizeAndMarks(0, false, event);
+                entry.fightAmount = event.amount;
+            }
+            batch.entries.push_back(entry);
             batch.bytes.append(line);
         }
         batch.last = !more;
@@ -106,24 +103,10 @@ void LineFeed::readAll() {
     }
 }
 
-bool LineFeed::next(FedLine& line) {
+bool LineFeed::nextBatch() {
     for (;;) {
         if (taking_) {
-            const Batch& batch = batches_[current_];
-            if (nextEntry_ < batch.entries.size()) {
-                const Entry& entry = batch.entries[nextEntry_++];
-                unsigned marks = entry.sizeAndMarks;
-                line.text = std::string_view(batch.bytes)
-                                .substr(entry.offset, marks & ((1u << sizeBits) - 1));
-                line.cut = (marks >> cutBit & 1) != 0;
-                line.steps = entry.steps;
-                FightEvent& event = line.fight;
-                event.kind = static_cast<FightEventKind>(marks >> kindShift & 7);
-                event.dealtKind = static_cast<DealtKind>(marks >> dealtKindShift & 7);
-                event.amount = entry.fightAmount;
-                return true;
-            }
-            bool last = batch.last;
+            bool last = batches_[current_].last;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 empty_.push_back(current_);
@@ -144,7 +127,12 @@ bool LineFeed::next(FedLine& line) {
         current_ = full_.front();
         full_.erase(full_.begin());
         taking_ = true;
-        nextEntry_ = 0;
+        const Batch& batch = batches_[current_];
+        entry_ = batch.entries.data();
+        entriesEnd_ = entry_ + batch.entries.size();
+        bytes_ = batch.bytes.data();
+        if (entry_ != entriesEnd_)
+            return true;
     }
 }
 

@@ -9,8 +9,6 @@
 namespace torvelin {
 namespace {
 
-constexpr std::string_view logCommand = "[TOUS]:  ]log ";
-constexpr std::string_view targetLine = "Vous visez [";
 constexpr std::size_t commandWordStart = messageStart + logCommand.size();
 constexpr auto& unknownCommand = "erreur de ligne de commande pour le choix du nom du résultat"_l1;
 
@@ -59,7 +57,7 @@ std::int32_t selectLogPart(std::string_view& line, LogParts& parts) {
     return announce(parts, parts.count() - 1);
 }
 
-void handleLogCommand(std::string_view& line, LogParts& parts) {
+void readLogCommand(std::string_view& line, LogParts& parts) {
     std::string_view text = messageText(line);
     if (startsWith(text, logCommand))
         parts.currentPart = selectLogPart(line, parts);

@@ -70,6 +70,7 @@ struct Reading {
     // chat lines came.
     std::int64_t newLines = 0;
     std::vector<bool> partsReached;
+    std::size_t partMarked = notFound;  // the part last marked in partsReached, in this call
     bool chatReached = false;
 };
 
@@ -83,10 +84,12 @@ void readLine(const FedLine& fed, Reading& reading) {
     trackFightLine(line, fed.fight, parts.currentPart, reading.fights);
     bool chatLine = isChatLine(line);
     if (!chatLine) {
-        auto part = static_cast<std::size_t>(parts.currentPart);
-        if (part >= reading.partsReached.size())
-            reading.partsReached.resize(parts.names.size(), false);
-        reading.partsReached[part] = true;
+        if (auto part = static_cast<std::size_t>(parts.currentPart); part != reading.partMarked) {
+            if (part >= reading.partsReached.size())
+                reading.partsReached.resize(parts.names.size(), false);
+            reading.partsReached[part] = true;
+            reading.partMarked = part;
+        }
         dispatchSteps(line, fed.steps, parts.current());
     }
     if (chatLine || startsWith(line, logOpening)) {
@@ -103,6 +106,7 @@ void readLog(LogFile& log, Reading& reading, LineChain chain, bool report) {
     FedLine fed;
     reading.newLines = 0;
     reading.partsReached.assign(reading.parts.names.size(), false);
+    reading.partMarked = notFound;
     reading.chatReached = false;
     for (;;) {
         ++reading.progress;

@@ -2,16 +2,24 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "base/text.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace torvelin {
 namespace {
 
 constexpr std::string_view logOpening = "*** Journal ouvert : ";
 constexpr std::int32_t wholeDay = 24 * 3600;
+// Half a day in seconds: a clock that steps back by more than that has passed midnight.
+constexpr std::int32_t halfDaySeconds = 12 * 3600;
 // The most a wait between two hostile events adds to a fight's active time.
 constexpr std::int64_t activeGapLimit = 5;
 
@@ -26,26 +34,37 @@ constexpr std::string_view siegeShots[] = {
     "Vous tirez avec votre le palintone !"_l1,
 };
 
-// A phrase to find inside a line, with the place of its byte least likely to stand elsewhere:
-// the search looks for that byte, not for the first one (often a blank or a common letter).
+// How often a byte stands in the text of a log: 0 for the least common.
+constexpr int commonness(char c) {
+    constexpr std::string_view byCommonness[] = {" esaitnrulo", "dcmpv',.!"};
+    for (std::size_t rank = 0; rank < std::size(byCommonness); ++rank) {
+        if (byCommonness[rank].find(c) != std::string_view::npos)
+            return static_cast<int>(std::size(byCommonness) - rank);
+    }
+    return 0;
+}
+
+// A phrase to find inside a text, with the places of its two bytes least likely to stand
+// elsewhere: the search looks for both at sixteen places at a time, and compares the whole phrase
+// only where they stand.
 struct SoughtPhrase {
     std::string_view text;
     std::size_t rare = 0;
+    std::size_t nextRare = 0;
 };
 
 constexpr SoughtPhrase sought(std::string_view text) {
-    constexpr std::string_view byCommonness[] = {" esaitnrulo", "dcmpv',.!"};
-    auto commonness = [&](char c) {
-        for (std::size_t rank = 0; rank < std::size(byCommonness); ++rank) {
-            if (byCommonness[rank].find(c) != std::string_view::npos)
-                return std::size(byCommonness) - rank;
-        }
-        return std::size_t{0};
-    };
-    SoughtPhrase phrase{text, 0};
+    SoughtPhrase phrase{text, 0, 0};
+    if (text.size() < 2)
+        return phrase;
     for (std::size_t i = 1; i < text.size(); ++i) {
         if (commonness(text[i]) < commonness(text[phrase.rare]))
             phrase.rare = i;
+    }
+    phrase.nextRare = phrase.rare == 0 ? 1 : 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i != phrase.rare && commonness(text[i]) < commonness(text[phrase.nextRare]))
+            phrase.nextRare = i;
     }
     return phrase;
 }
@@ -63,6 +82,17 @@ struct EventRow {
     std::span<const std::string_view> butNot;
     bool notByPlayer;
 };
+
+// The first place where `phrase` may stand in a text that starts with `start`: a place inside the
+// start only if the rest of the start begins the phrase, or the phrase lies within it.
+constexpr std::size_t firstPlaceAfter(std::string_view start, std::string_view phrase) {
+    for (std::size_t at = 0; at < start.size(); ++at) {
+        std::size_t overlap = std::min(phrase.size(), start.size() - at);
+        if (start.substr(at, overlap) == phrase.substr(0, overlap))
+            return at;
+    }
+    return start.size();
+}
 
 using G = FightPhraseGroup;
 using K = FightEventKind;
@@ -112,69 +142,147 @@ constexpr EventRow eventRows[] = {
 
 constexpr SoughtPhrase killPhrase = sought(" meurt !");
 
-bool holds(FightPhraseSet found, FightPhraseGroup group) {
-    return (found >> static_cast<int>(group) & 1) != 0;
-}
-
 std::uint64_t eightBytes(const char* at) {
     std::uint64_t word = 0;
     std::memcpy(&word, at, sizeof word);
     return word;
 }
 
-// Whether `text` holds `phrase` at `at`; the phrase fits there. Its first and last eight bytes are
-// compared at once, which is the whole of a phrase of up to 16 bytes; most tries fail there.
-bool holdsAt(std::string_view text, std::size_t at, std::string_view phrase) {
-    const char* here = text.data() + at;
-    std::size_t size = phrase.size();
-    if (size < 8)
+std::uint32_t fourBytes(const char* at) {
+    std::uint32_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// Whether the `size` bytes at `here` are those of `phrase`: eight at a time, the last eight
+// overlapping those before (four at a time for a shorter phrase); most tries fail at once.
+[[gnu::always_inline]] inline bool holdsAt(const char* here, std::string_view phrase) {
+    const std::size_t size = phrase.size();
+    if (size < 4)
         return size == 0 || std::memcmp(here, phrase.data(), size) == 0;
-    if (eightBytes(here) != eightBytes(phrase.data()) ||
-        eightBytes(here + size - 8) != eightBytes(phrase.data() + size - 8))
-        return false;
-    return size <= 16 || std::memcmp(here + 8, phrase.data() + 8, size - 16) == 0;
+    if (size < 8) {
+        return fourBytes(here) == fourBytes(phrase.data()) &&
+               fourBytes(here + size - 4) == fourBytes(phrase.data() + size - 4);
+    }
+    for (std::size_t at = 0; at + 8 < size; at += 8) {
+        if (eightBytes(here + at) != eightBytes(phrase.data() + at))
+            return false;
+    }
+    return eightBytes(here + size - 8) == eightBytes(phrase.data() + size - 8);
 }
 
-bool hasStart(std::string_view text, std::string_view start) {
-    return start.size() <= text.size() && holdsAt(text, 0, start);
+[[gnu::always_inline]] inline bool hasStart(std::string_view text, std::string_view start) {
+    return start.size() <= text.size() && holdsAt(text.data(), start);
 }
 
-// The place of the first occurrence of `phrase` in `text`.
-std::size_t findPhrase(std::string_view text, const SoughtPhrase& phrase) {
-    if (phrase.text.empty())
-        return 0;
-    const char key = phrase.text[phrase.rare];
+// The places among the sixteen from `at` where the phrase's two rarest bytes stand, one bit each;
+// the bytes read lie in the text.
+[[gnu::always_inline]] inline unsigned rarePairsAt(const char* at, const SoughtPhrase& phrase) {
+    const char rare = phrase.text[phrase.rare];
+    const char nextRare = phrase.text[phrase.nextRare];
+#if defined(__SSE2__)
+    __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + phrase.rare));
+    __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + phrase.nextRare));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, _mm_set1_epi8(rare)),
+                                        _mm_cmpeq_epi8(second, _mm_set1_epi8(nextRare)))));
+#else
+    unsigned pairs = 0;
+    for (unsigned i = 0; i < 16; ++i)
+        pairs |= static_cast<unsigned>(at[phrase.rare + i] == rare &&
+                                       at[phrase.nextRare + i] == nextRare)
+                 << i;
+    return pairs;
+#endif
+}
+
+// The place of the first occurrence of `phrase` (two bytes at least) in `text` from `from` on.
+[[gnu::always_inline]] inline std::size_t findPhrase(std::string_view text, std::size_t from,
+                                                     const SoughtPhrase& phrase) {
     const std::size_t size = phrase.text.size();
-    for (std::size_t from = phrase.rare; from < text.size();) {
-        const void* found = std::memchr(text.data() + from, key, text.size() - from);
-        if (found == nullptr)
-            return notFound;
-        auto keyAt = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        std::size_t at = keyAt - phrase.rare;
-        if (at + size > text.size())
-            return notFound;
-        if (holdsAt(text, at, phrase.text))
-            return at;
-        from = keyAt + 1;
+    if (text.size() < size || from > text.size() - size)
+        return notFound;
+    const std::size_t places = text.size() - size + 1;  // where the phrase may start
+    const char* data = text.data();
+    auto firstOf = [&](std::size_t at, unsigned pairs) {
+        for (; pairs != 0; pairs &= pairs - 1) {
+            std::size_t place = at + static_cast<std::size_t>(__builtin_ctz(pairs));
+            if (holdsAt(data + place, phrase.text))
+                return place;
+        }
+        return notFound;
+    };
+    if (places < 16) {
+        for (std::size_t at = from; at < places; ++at) {
+            if (data[at + phrase.rare] == phrase.text[phrase.rare] &&
+                data[at + phrase.nextRare] == phrase.text[phrase.nextRare] &&
+                holdsAt(data + at, phrase.text))
+                return at;
+        }
+        return notFound;
     }
-    return notFound;
+    // Sixteen places at a time, the last sixteen overlapping those before (without the places
+    // before `from`).
+    std::size_t at = from;
+    for (; at + 16 <= places; at += 16) {
+        if (std::size_t place = firstOf(at, rarePairsAt(data + at, phrase)); place != notFound)
+            return place;
+    }
+    if (at == places)
+        return notFound;
+    std::size_t last = places - 16;
+    return firstOf(last, rarePairsAt(data + last, phrase) & (~0u << (at - last)));
 }
 
-// The first number of the text from `from` on, as readFirstNumber reads it: it mostly follows
-// the phrase at once, so the first few bytes are looked at one by one.
-bool readAmount(std::string_view text, std::size_t from, std::int32_t& amount) {
-    constexpr std::size_t nearby = 4;
-    std::size_t end = std::min(text.size(), from + nearby);
-    for (std::size_t at = from; at < end; ++at) {
-        if (text[at] < '0' || text[at] > '9')
-            continue;
-        std::int64_t value = 0;
-        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
-            value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), 2147483647);
-        amount = static_cast<std::int32_t>(value);
-        return true;
+bool isDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
+constexpr std::uint64_t eachByte = 0x0101010101010101;
+
+// The bytes of `word` that are not digits, one bit each at the top of its byte (a byte's test
+// never carries into the next).
+std::uint64_t notDigits(std::uint64_t word) {
+    std::uint64_t values = word ^ (eachByte * '0');  // a digit becomes 0 to 9
+    return (((values & (eachByte * 0x7F)) + eachByte * 0x76) | values) & (eachByte * 0x80);
+}
+
+constexpr std::int64_t noAmount = -1;
+
+// The first number of the text from `from` on, as firstNumber reads it; noAmount when the text
+// holds no digit there. Eight bytes are looked at at once (the first the lowest): for the first digit,
+// then for the end of the number, whose digits are turned into it in three steps of pairs.
+std::int64_t amountFrom(std::string_view text, std::size_t from) {
+    const char* data = text.data();
+    std::size_t at = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; at + 8 <= text.size(); at += 8) {
+            std::uint64_t digits = ~notDigits(eightBytes(data + at)) & (eachByte * 0x80);
+            if (digits != 0) {
+                at += static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+                break;
+            }
+        }
+        if (at + 8 <= text.size()) {
+            std::uint64_t word = eightBytes(data + at);
+            if (std::uint64_t others = notDigits(word); others != 0) {
+                auto count = static_cast<unsigned>(__builtin_ctzll(others)) / 8;
+                // The number's digits at the top of the word, zeros before them.
+                std::uint64_t value = (word ^ (eachByte * '0')) << (64 - 8 * count);
+                value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FF;
+                value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFF;
+                return static_cast<std::int64_t>((value * 10000 + (value >> 32)) & 0xFFFFFFFF);
+            }
+        }
     }
-    return readFirstNumber(textFrom(text, end), amount);
+    while (at < text.size() && !isDigit(data[at]))
+        ++at;
+    if (at == text.size())
+        return noAmount;
+    std::int64_t value = 0;
+    for (; at < text.size() && isDigit(data[at]); ++at)
+        value = std::min<std::int64_t>(value * 10 + (data[at] - '0'), 2147483647);
+    return value;
 }
 
 // The rows of each phrase group, which stand together in the group's order.
@@ -326,62 +434,132 @@ void bookDeath(FightLog& log, Fight& fight, std::int32_t clock, std::int64_t sin
     closeFight(log);
 }
 
-// The first row of the rows of `group` that holds.
-bool readRowOfGroup(std::string_view text, G group, FightEvent& event) {
-    const RowRange& rows = rowsOfGroups[static_cast<std::size_t>(group)];
-    for (std::size_t i = rows.first; i < rows.end; ++i) {
-        const EventRow& row = eventRows[i];
-        if (!hasStart(text, row.start) || (row.notByPlayer && startsWith(text, "Vous")))
-            continue;
-        if (std::any_of(row.butNot.begin(), row.butNot.end(),
-                        [text](std::string_view other) { return hasStart(text, other); }))
-            continue;
-        // A phrase that is the row's start stands at the start.
-        std::size_t at = row.phrase.text == row.start ? 0 : findPhrase(text, row.phrase);
-        if (at == notFound)
-            continue;
-        event = {row.kind, row.dealtKind, 0};
-        if (row.amount && !readAmount(text, at + row.phrase.text.size(), event.amount))
-            continue;
-        return true;
-    }
-    return false;
+// Whether the text, which starts with the start of the row at `I`, starts with the phrase at `B`
+// of its `butNot` (compared after that start, when it begins with it), or with one of the phrases
+// `B...`.
+template <std::size_t I, std::size_t B>
+[[gnu::always_inline]] inline bool startsWithException(std::string_view text) {
+    constexpr std::string_view other = eventRows[I].butNot[B];
+    constexpr std::size_t known =
+        other.starts_with(eventRows[I].start) ? eventRows[I].start.size() : 0;
+    return other.size() <= text.size() && holdsAt(text.data() + known, other.substr(known));
 }
 
-}  // namespace
+template <std::size_t I, std::size_t... B>
+[[gnu::always_inline]] inline bool startsWithException([[maybe_unused]] std::string_view text,
+                                                       std::index_sequence<B...>) {
+    return (startsWithException<I, B>(text) || ...);
+}
 
-FightEvent fightEventOf(std::string_view text, FightPhraseSet found) {
+// The event of the row at `I` of the event table when it holds in the text, none otherwise. Each
+// row has its own copy, in which its phrases are constants.
+template <std::size_t I>
+[[gnu::always_inline]] inline FightEvent eventOfRow(std::string_view text) {
+    constexpr const EventRow& row = eventRows[I];
+    if (!hasStart(text, row.start))
+        return {};
+    if constexpr (row.notByPlayer) {
+        if (hasStart(text, "Vous"))
+            return {};
+    }
+    if (startsWithException<I>(text, std::make_index_sequence<row.butNot.size()>()))
+        return {};
+    // A phrase that is the row's start, or none, stands at the start.
+    std::size_t at = 0;
+    if constexpr (!row.phrase.text.empty() && row.phrase.text != row.start) {
+        constexpr std::size_t from = firstPlaceAfter(row.start, row.phrase.text);
+        at = findPhrase(text, from, row.phrase);
+        if (at == notFound)
+            return {};
+    }
+    if constexpr (!row.amount) {
+        return {row.kind, row.dealtKind, 0};
+    } else {
+        std::int64_t amount = amountFrom(text, at + row.phrase.text.size());
+        if (amount == noAmount)
+            return {};
+        return {row.kind, row.dealtKind, static_cast<std::int32_t>(amount)};
+    }
+}
+
+template <std::size_t First, std::size_t... I>
+[[gnu::always_inline]] inline FightEvent eventOfRows([[maybe_unused]] std::string_view text,
+                                                     std::index_sequence<I...>) {
     FightEvent event;
-    // The groups in their order: the first row that holds is in the first group that has one.
-    for (FightPhraseSet left = found & everyFightPhrase; left != 0; left &= left - 1) {
-        if (readRowOfGroup(text, static_cast<G>(__builtin_ctz(left)), event))
+    static_cast<void>(((event = eventOfRow<First + I>(text), event.kind != K::none) || ...));
+    return event;
+}
+
+// The event of the group at `Group`: of its first row that holds, or a death or a kill (the last
+// groups, which have no rows); none when it has none.
+template <std::size_t Group>
+FightEvent eventOfGroup(std::string_view text) {
+    if constexpr (Group == static_cast<std::size_t>(G::death)) {
+        return hasStart(text, "Vous êtes mort"_l1) ? FightEvent{K::death} : FightEvent{};
+    } else if constexpr (Group == static_cast<std::size_t>(G::kill)) {
+        // The victim is the text before the phrase, of one character at least.
+        std::size_t kill = findPhrase(text, 1, killPhrase);
+        return kill == notFound
+                   ? FightEvent{}
+                   : FightEvent{K::kill, DealtKind::weapon, static_cast<std::int32_t>(kill)};
+    } else {
+        constexpr RowRange rows = rowsOfGroups[Group];
+        return eventOfRows<rows.first>(text, std::make_index_sequence<rows.end - rows.first>());
+    }
+}
+
+static_assert(static_cast<int>(G::death) + 1 == static_cast<int>(G::kill) &&
+                  static_cast<int>(G::kill) + 1 == static_cast<int>(G::count) &&
+                  rowsOfGroups[static_cast<std::size_t>(G::death)].end == 0 &&
+                  rowsOfGroups[static_cast<std::size_t>(G::kill)].end == 0,
+              "a death or a kill is the event of a line only when no row holds");
+
+// The groups that have rows.
+constexpr FightPhraseSet rowGroups = everyFightPhrase &
+                                     ~(FightPhraseSet{1} << static_cast<int>(G::death)) &
+                                     ~(FightPhraseSet{1} << static_cast<int>(G::kill));
+
+using GroupReader = FightEvent (*)(std::string_view text);
+
+template <std::size_t... Group>
+constexpr std::array<GroupReader, sizeof...(Group)> groupReaders(std::index_sequence<Group...>) {
+    return {&eventOfGroup<Group>...};
+}
+
+constexpr auto readersOfGroups =
+    groupReaders(std::make_index_sequence<static_cast<std::size_t>(G::count)>());
+
+// The event of the first group of `found` that has one: the other groups are known to have none.
+FightEvent eventOfText(std::string_view text, FightPhraseSet found) {
+    for (FightPhraseSet left = found; left != 0; left &= left - 1) {
+        FightEvent event = readersOfGroups[static_cast<std::size_t>(__builtin_ctz(left))](text);
+        if (event.kind != K::none)
             return event;
     }
     return {};
 }
 
+}  // namespace
+
+FightEvent fightEventOf(std::string_view text, FightPhraseSet found) {
+    return eventOfText(text, found & rowGroups);
+}
+
 FightEvent readFightEvent(std::string_view line, FightPhraseSet found) {
+    found &= everyFightPhrase;
     if (found == 0)
         return {};
     std::string_view text = messageText(line);
     if (!text.empty() && text.back() == '\n')
         text.remove_suffix(1);
     if (startsWith(text, "@@") || startsWith(text, "["))
-        return {};  // chat
-    FightEvent event = fightEventOf(text, found);
-    if (event.kind != K::none)
-        return event;
-    if (holds(found, G::death) && hasStart(text, "Vous êtes mort"_l1)) {
-        event.kind = K::death;
-    } else if (holds(found, G::kill)) {
-        // The victim is the text before the phrase, of one character at least.
-        if (std::size_t kill = findPhrase(textFrom(text, 1), killPhrase); kill != notFound) {
-            event.kind = K::kill;
-            event.amount = static_cast<std::int32_t>(kill + 1);
-        }
-    }
-    return event;
+        return {};                   // chat
+    if ((found & (found - 1)) == 0)  // one group, as on most lines
+        return readersOfGroups[static_cast<std::size_t>(__builtin_ctz(found))](text);
+    return eventOfText(text, found);
 }
+
+namespace {
 
 void moveToNextDay(CalendarDate& date) {
     if (++date.day <= daysInMonth(date.year, date.month))
@@ -393,16 +571,30 @@ void moveToNextDay(CalendarDate& date) {
     ++date.year;
 }
 
-void trackLogOpening(std::string_view line, FightLog& log) {
-    if (!startsWith(line, logOpening))
-        return;
-    closeFight(log);
-    log.dated = readOpeningDate(line, log.date);
-    log.clockSeen = false;
+}  // namespace
+
+bool trackNewTimeStamp(std::string_view line, FightLog& log) {
+    std::int32_t clock = 0;
+    if (!readFightClock(line, clock)) {
+        if (startsWith(line, logOpening)) {
+            closeFight(log);
+            log.dated = readOpeningDate(line, log.date);
+            log.clockSeen = false;
+        }
+        return false;
+    }
+    if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
+        moveToNextDay(log.date);
+    log.clockSeen = true;
+    log.lastClock = clock;
+    log.stampHead = stampHeadOf(line);
+    log.stampEnd = stampEndOf(line);
+    log.stampHeadClock = clock - (line[8] - '0');
+    return true;
 }
 
-void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
-                     std::int32_t part, FightLog& log) {
+void trackFightEvent(std::string_view line, FightEvent event, std::int32_t clock, std::int32_t part,
+                     FightLog& log) {
     std::int64_t since = log.fightOpen ? secondsBetween(log.fights.back().end, clock) : -1;
     bool inTime = since >= 0 && since < log.pauseSeconds;
     if (isHostile(event.kind)) {

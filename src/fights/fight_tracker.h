@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -50,15 +51,17 @@ inline constexpr FightPhraseSet everyFightPhrase =
 // The phrases of each group's gate: for each phrase of the group, one that a line holding it
 // holds. Some are shorter than the tracker's own (a line that holds " subit " holds "subit"): the
 // parsers' gates look for them already, and a phrase of several gates is compared once. The
-// others are parts of the tracker's phrases that seldom stand elsewhere ("blesse pour", not
-// "vous"), since the classifier finds a phrase by its least common bytes.
+// others are parts of the tracker's phrases whose least common bytes, by which the classifier
+// finds a phrase, seldom stand elsewhere: "réussissez", not "Vous " (which begins most lines),
+// "s blesse pour", not "esse", and the whole "vous attaque, mais vous ", whose rarest bytes the
+// parsers' phrases have already.
 inline constexpr std::string_view fightDealtStarts[] = {"Vous attaquez", "Vous tirez",
                                                         "Vous touchez"};
 inline constexpr std::string_view fightProcPhrase[] = {"Vous frappez et infligez"};
-inline constexpr std::string_view fightCriticalPhrase[] = {"Vous réussissez un coup critique"_l1};
+inline constexpr std::string_view fightCriticalPhrase[] = {"réussissez"_l1};
 inline constexpr std::string_view fightEffectPhrase[] = {"subit"};
 inline constexpr std::string_view fightTakenStart[] = {"Vous encaissez"};
-inline constexpr std::string_view fightTakenPhrases[] = {"vous frappe", "blesse pour"};
+inline constexpr std::string_view fightTakenPhrases[] = {"vous frappe", "s blesse pour"};
 inline constexpr std::string_view fightMissedStarts[] = {
     "Vous ratez votre coup",
     "Vous ratez lamentablement",
@@ -70,7 +73,8 @@ inline constexpr std::string_view fightMissedPhrases[] = {
     "pare votre attaque",
     "esquive votre attaque",
 };
-inline constexpr std::string_view fightAvoidedPhrases[] = {"rate son coup", ", mais vous "};
+inline constexpr std::string_view fightAvoidedPhrases[] = {"rate son coup",
+                                                           "vous attaque, mais vous "};
 inline constexpr std::string_view fightHealStarts[] = {"Vous soignez ", "Vous vous soignez"};
 inline constexpr std::string_view fightDeathStart[] = {"Vous êtes mort"_l1};
 inline constexpr std::string_view fightKillPhrase[] = {"meurt !"};
@@ -131,32 +135,46 @@ inline bool readFightClock(std::string_view line, std::int32_t& clock) {
     return true;
 }
 
-// Half a day in seconds: a clock that steps back by more than that has passed midnight.
-inline constexpr std::int32_t halfDaySeconds = 12 * 3600;
+// The first eight bytes of a line of eleven bytes or more, "[HH:MM:S" of a time stamp, and its
+// bytes 7 to 10, "S] " and the byte before.
+inline std::uint64_t stampHeadOf(std::string_view line) {
+    std::uint64_t head = 0;
+    std::memcpy(&head, line.data(), sizeof head);
+    return head;
+}
 
-// The parts of trackFightLine that few lines need: a line that starts with "*" (a log opening
-// ends the open fight and gives the date), the next day, and an event.
-void trackLogOpening(std::string_view line, FightLog& log);
-void moveToNextDay(CalendarDate& date);
-void trackFightEvent(std::string_view line, const FightEvent& event, std::int32_t clock,
-                     std::int32_t part, FightLog& log);
+inline std::uint32_t stampEndOf(std::string_view line) {
+    std::uint32_t end = 0;
+    std::memcpy(&end, line.data() + 7, sizeof end);
+    return end;
+}
+
+// The parts of trackFightLine that few lines need: a line whose time stamp is not in the ten
+// seconds of the one before (or that has none: a log opening ends the open fight and gives the
+// date), which tells whether it has one; and an event.
+bool trackNewTimeStamp(std::string_view line, FightLog& log);
+void trackFightEvent(std::string_view line, FightEvent event, std::int32_t clock, std::int32_t part,
+                     FightLog& log);
 
 // Tracks the fights of `log` through one line and its event (see readFightEvent); `part` is the
-// log part now current. Every line comes here: what most lines need is done in place.
+// log part now current. Every line comes here: what most lines need is done in place. Most lines
+// have the time stamp of the line before them, or its first eight bytes.
 inline void trackFightLine(std::string_view line, const FightEvent& event, std::int32_t part,
                            FightLog& log) {
-    std::int32_t clock = 0;
-    if (!readFightClock(line, clock)) {
-        if (!line.empty() && line[0] == '*')
-            trackLogOpening(line, log);
+    if (line.size() >= 11 && log.clockSeen && stampHeadOf(line) == log.stampHead) {
+        // The ten seconds of the latest time stamp: no day has passed since.
+        if (std::uint32_t end = stampEndOf(line); end != log.stampEnd) {
+            if (static_cast<unsigned char>(line[8] - '0') >= 10 || line[9] != ']' ||
+                line[10] != ' ')
+                return;  // no time stamp
+            log.lastClock = log.stampHeadClock + (line[8] - '0');
+            log.stampEnd = end;
+        }
+    } else if (!trackNewTimeStamp(line, log)) {
         return;
     }
-    if (log.clockSeen && log.lastClock - clock > halfDaySeconds && log.dated)
-        moveToNextDay(log.date);
-    log.clockSeen = true;
-    log.lastClock = clock;
     if (event.kind != FightEventKind::none)
-        trackFightEvent(line, event, clock, part, log);
+        trackFightEvent(line, event, log.lastClock, part, log);
 }
 
 }  // namespace torvelin

@@ -119,6 +119,12 @@ struct FightLog {
     CalendarDate date;
     bool clockSeen = false;
     std::int32_t lastClock = 0;
+    // While clockSeen, the first eight bytes of that line ("[HH:MM:S") and its bytes 7 to 10, and
+    // the clock of the first eight with a last digit 0: a line of the same ten seconds needs only
+    // its last digit read, a line of the same second nothing.
+    std::uint64_t stampHead = 0;
+    std::uint32_t stampEnd = 0;
+    std::int32_t stampHeadClock = 0;
 };
 
 // Starts a fight at the end of the list, open, with an empty series and no hit taken yet.

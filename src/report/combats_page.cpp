@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -51,6 +52,67 @@ void appendNumber(std::string& to, std::int64_t value) {
     to.append(text.data(), end);
 }
 
+// The text of the parts of the page made for each fight (a row of the table, a bar of a chart),
+// gathered in place before it joins the page: a text of known length is copied without a call and
+// a number written digit by digit, where each append to the page would be a call of its own.
+struct Gathered {
+    explicit Gathered(std::string& to) : page(to) {}
+
+    std::string& page;
+    std::array<char, 4096> bytes;  // written before read
+    std::size_t size = 0;
+};
+
+void flush(Gathered& to) {
+    to.page.append(to.bytes.data(), to.size);
+    to.size = 0;
+}
+
+// Room for `count` bytes (at most the size of `bytes`) after the gathered text.
+[[gnu::always_inline]] inline char* roomFor(Gathered& to, std::size_t count) {
+    if (count > to.bytes.size() - to.size)
+        flush(to);
+    return to.bytes.data() + to.size;
+}
+
+// Takes the end of what was written in the room.
+void wrote(Gathered& to, const char* end) {
+    to.size = static_cast<std::size_t>(end - to.bytes.data());
+}
+
+[[gnu::always_inline]] inline void add(Gathered& to, std::string_view text) {
+    if (text.size() > to.bytes.size()) {
+        flush(to);
+        to.page.append(text);
+        return;
+    }
+    std::memcpy(roomFor(to, text.size()), text.data(), text.size());
+    to.size += text.size();
+}
+
+void add(Gathered& to, char c) {
+    *roomFor(to, 1) = c;
+    to.size += 1;
+}
+
+void addNumber(Gathered& to, std::int64_t value) {
+    wrote(to, putNumber(roomFor(to, 20), value));
+}
+
+void addClock(Gathered& to, std::int32_t clock) {
+    wrote(to, putClock(roomFor(to, clockLength), clock));
+}
+
+void addFrenchDate(Gathered& to, const CalendarDate& date) {
+    wrote(to, putFrenchDate(roomFor(to, longestFrenchDate), date));
+}
+
+// A page's text from the log (see appendEscaped).
+void addEscaped(Gathered& to, std::string_view text) {
+    flush(to);
+    appendEscaped(to.page, text);
+}
+
 // A coordinate of a picture, with one decimal at most.
 void appendCoordinate(std::string& to, double value) {
     std::int64_t tenths = roundHalfUp(value * 10.0);
@@ -65,20 +127,12 @@ void appendCoordinate(std::string& to, double value) {
     }
 }
 
-// ` NAME="VALUE"`: an attribute of a picture's element, a coordinate or a whole number.
+// ` NAME="VALUE"`: an attribute of a picture's element, a coordinate.
 void appendAttribute(std::string& to, std::string_view name, double value) {
     to += ' ';
     to += name;
     to += "=\"";
     appendCoordinate(to, value);
-    to += '"';
-}
-
-void appendAttribute(std::string& to, std::string_view name, std::int64_t value) {
-    to += ' ';
-    to += name;
-    to += "=\"";
-    appendNumber(to, value);
     to += '"';
 }
 
@@ -90,21 +144,34 @@ void appendRate(std::string& to, double rate) {
     to += static_cast<char>('0' + tenths % 10);
 }
 
+void addRate(Gathered& to, double rate) {
+    std::int64_t tenths = roundHalfUp(rate * 10.0);
+    addNumber(to, tenths / 10);
+    add(to, ',');
+    add(to, static_cast<char>('0' + tenths % 10));
+}
+
 // "1 h 02 min 05 s", "4 min 05 s", "45 s".
-void appendDuration(std::string& to, std::int64_t seconds) {
+void addDuration(Gathered& to, std::int64_t seconds) {
     std::int64_t hours = seconds / 3600;
     std::int64_t minutes = seconds / 60 % 60;
-    auto appendPart = [&to](std::int64_t value, std::string_view unit, bool padded) {
+    auto addPart = [&to](std::int64_t value, std::string_view unit, bool padded) {
         if (padded && value < 10)
-            to += '0';
-        appendNumber(to, value);
-        to += unit;
+            add(to, '0');
+        addNumber(to, value);
+        add(to, unit);
     };
     if (hours > 0)
-        appendPart(hours, " h ", false);
+        addPart(hours, " h ", false);
     if (hours > 0 || minutes > 0)
-        appendPart(minutes, " min ", hours > 0);
-    appendPart(seconds % 60, " s", hours > 0 || minutes > 0);
+        addPart(minutes, " min ", hours > 0);
+    addPart(seconds % 60, " s", hours > 0 || minutes > 0);
+}
+
+void appendDuration(std::string& to, std::int64_t seconds) {
+    Gathered duration(to);
+    addDuration(duration, seconds);
+    flush(duration);
 }
 
 // "le 09/12/2026 à 21:03:15", or "à 21:03:15" when the date is unknown.
@@ -127,11 +194,14 @@ void appendFightLink(std::string& to, std::size_t index) {
 
 // The victims in the order of their first kill, "2 × " before a name killed twice.
 // `groups` is room for the work, kept from fight to fight.
-void appendVictims(std::string& to, const Fight& fight,
-                   std::vector<std::pair<std::size_t, std::size_t>>& groups) {
+void addVictims(Gathered& to, const Fight& fight,
+                std::vector<std::pair<std::size_t, std::size_t>>& groups) {
     const std::vector<std::string>& victims = fight.victims;
-    if (victims.empty()) {
-        to += '-';
+    if (victims.size() < 2) {
+        if (victims.empty())
+            add(to, '-');
+        else
+            addEscaped(to, victims[0]);
         return;
     }
     // The kills sorted by name, then in log order, give for each name its first kill and count.
@@ -153,12 +223,12 @@ void appendVictims(std::string& to, const Fight& fight,
     std::sort(groups.begin(), groups.end());
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (i != 0)
-            to += ", ";
+            add(to, ", ");
         if (groups[i].second > 1) {
-            appendNumber(to, static_cast<std::int64_t>(groups[i].second));
-            to += " × "_l1;
+            addNumber(to, static_cast<std::int64_t>(groups[i].second));
+            add(to, " × "_l1);
         }
-        appendEscaped(to, victims[groups[i].first]);
+        addEscaped(to, victims[groups[i].first]);
     }
 }
 
@@ -175,6 +245,8 @@ void appendSectionTitle(std::string& to, std::string_view anchor, std::string_vi
 constexpr std::string_view framedTable =
     "<table border=\"0\" cellpadding=\"3\" bgcolor=\"#000000\">";
 constexpr std::string_view headerRow = "<tr align=\"center\" bgcolor=\"#DEE3E7\">";
+// The group of the rows under the header row, which take their alignment and shade from it.
+constexpr std::string_view shadedRows = "<tbody align=\"center\" bgcolor=\"#EFEFEF\">";
 
 // --- Pictures ------------------------------------------------------------------------------
 
@@ -350,36 +422,40 @@ void appendDpsChart(std::string& to, const FightLog& log) {
     std::string ticks;
     auto barWidth = static_cast<std::int64_t>(std::max(std::floor(slot * 0.75), 1.0));
     barWidth = std::min<std::int64_t>(barWidth, 40);
+    Gathered bars{to};
     for (std::size_t i = 0; i < fights.size(); ++i) {
         const Fight& fight = fights[i];
         if (i == 0 || fights[i - 1].part != fight.part) {
             if (i != 0)
-                to += "</g>";
-            to += "<g fill=\"";
-            to += partColour(fight.part);
-            to += "\">";
+                add(bars, "</g>");
+            add(bars, "<g fill=\"");
+            add(bars, partColour(fight.part));
+            add(bars, "\">");
         }
         double middle = L::left + (static_cast<double>(i) + 0.5) * slot;
         std::int64_t x = roundHalfUp(middle) - barWidth / 2;
-        std::int64_t barHeight =
-            std::max<std::int64_t>(roundHalfUp(damagePerSecond(fight) * perUnit), 1);
-        to += "<rect";
-        appendAttribute(to, "x", x);
-        appendAttribute(to, "y", static_cast<std::int64_t>(plotBottom) - barHeight);
-        appendAttribute(to, "width", barWidth);
-        appendAttribute(to, "height", barHeight);
-        to += "><title>Combat ";
-        appendNumber(to, static_cast<std::int64_t>(i + 1));
-        to += ", ";
+        double dps = damagePerSecond(fight);
+        std::int64_t barHeight = std::max<std::int64_t>(roundHalfUp(dps * perUnit), 1);
+        add(bars, "<rect x=\"");
+        addNumber(bars, x);
+        add(bars, "\" y=\"");
+        addNumber(bars, static_cast<std::int64_t>(plotBottom) - barHeight);
+        add(bars, "\" width=\"");
+        addNumber(bars, barWidth);
+        add(bars, "\" height=\"");
+        addNumber(bars, barHeight);
+        add(bars, "\"><title>Combat ");
+        addNumber(bars, static_cast<std::int64_t>(i + 1));
+        add(bars, ", ");
         if (fight.dated)
-            appendFrenchDate(to, fight.date);
+            addFrenchDate(bars, fight.date);
         else
-            to += "date inconnue";
-        to += ' ';
-        appendClock(to, fight.start);
-        to += ", ";
-        appendRate(to, damagePerSecond(fight));
-        to += " DPS</title></rect>";
+            add(bars, "date inconnue");
+        add(bars, ' ');
+        addClock(bars, fight.start);
+        add(bars, ", ");
+        addRate(bars, dps);
+        add(bars, " DPS</title></rect>");
         auto number = static_cast<std::int64_t>(i + 1);
         if (number % every == 0 || i == 0) {
             appendLine(ticks, middle, plotBottom, middle, plotBottom + 4);
@@ -388,6 +464,7 @@ void appendDpsChart(std::string& to, const FightLog& log) {
             ticks += "</text>";
         }
     }
+    flush(bars);
     to += "</g>";
     to += ticks;
     appendLine(to, L::left, plotBottom, L::left + plotWidth, plotBottom, " stroke-width=\"1.5\"");
@@ -675,12 +752,6 @@ void appendCharts(std::string& to, const PageInput& in) {
     }
 }
 
-void appendCell(std::string& to, std::int64_t value) {
-    to += "<td>";
-    appendNumber(to, value);
-    to += "</td>";
-}
-
 void appendFightTable(std::string& to, const PageInput& in) {
     appendSectionTitle(to, "Tableau", "Tous les combats");
     to += "<div style=\"overflow-x:auto\">";
@@ -697,49 +768,58 @@ void appendFightTable(std::string& to, const PageInput& in) {
         to += title;
         to += "</td>";
     }
-    // The rows take their alignment and shade from their group.
-    to += "</tr><tbody align=\"center\" bgcolor=\"#EFEFEF\">";
+    // The rows take their alignment and shade from their group, and a cell or a row ends where
+    // the next one begins (HTML lets their end tags out): a log of thousands of fights makes a
+    // page of megabytes.
+    to += "</tr>";
+    to += shadedRows;
     std::vector<std::string> partCells;
     for (const std::string& name : in.partNames)
-        partCells.push_back("<td>" + htmlEscape(name) + "</td>");
+        partCells.push_back("<td>" + htmlEscape(name));
     std::vector<std::pair<std::size_t, std::size_t>> victimGroups;
+    Gathered rows{to};
     for (std::size_t i = 0; i < in.log.fights.size(); ++i) {
         const Fight& fight = in.log.fights[i];
-        to += "<tr id=\"combat-";
-        appendNumber(to, static_cast<std::int64_t>(i + 1));
-        to += "\">";
-        appendCell(to, static_cast<std::int64_t>(i + 1));
-        to += partCells[static_cast<std::size_t>(fight.part)];
-        to += "<td>";
+        auto number = static_cast<std::int64_t>(i + 1);
+        add(rows, "<tr id=\"combat-");
+        addNumber(rows, number);
+        add(rows, "\"><td>");
+        addNumber(rows, number);
+        add(rows, partCells[static_cast<std::size_t>(fight.part)]);
+        add(rows, "<td>");
         if (fight.dated)
-            appendFrenchDate(to, fight.date);
+            addFrenchDate(rows, fight.date);
         else
-            to += '-';
-        to += "</td><td>";
-        appendClock(to, fight.start);
-        to += "</td><td>";
-        appendDuration(to, fight.durationSeconds());
-        to += "</td><td align=\"left\">";
-        appendVictims(to, fight, victimGroups);
-        to += "</td>";
-        appendCell(to, fight.damageDealt);
-        to += "<td><b>";
-        appendRate(to, damagePerSecond(fight));
-        to += "</b></td><td>";
-        appendRate(to, activeDamagePerSecond(fight));
-        to += "</td>";
-        appendCell(to, fight.damageTaken);
-        appendCell(to, fight.healing);
-        appendCell(to, fight.missed);
-        appendCell(to, fight.avoided);
+            add(rows, '-');
+        add(rows, "<td>");
+        addClock(rows, fight.start);
+        add(rows, "<td>");
+        addDuration(rows, fight.durationSeconds());
+        add(rows, "<td align=\"left\">");
+        addVictims(rows, fight, victimGroups);
+        add(rows, "<td>");
+        addNumber(rows, fight.damageDealt);
+        add(rows, "<td><b>");
+        addRate(rows, damagePerSecond(fight));
+        add(rows, "</b><td>");
+        addRate(rows, activeDamagePerSecond(fight));
+        add(rows, "<td>");
+        addNumber(rows, fight.damageTaken);
+        add(rows, "<td>");
+        addNumber(rows, fight.healing);
+        add(rows, "<td>");
+        addNumber(rows, fight.missed);
+        add(rows, "<td>");
+        addNumber(rows, fight.avoided);
         if (fight.death >= 0) {
-            to += "<td><a href=\"#mort-";
-            appendNumber(to, static_cast<std::int64_t>(i + 1));
-            to += "\">1</a></td></tr>";
+            add(rows, "<td><a href=\"#mort-");
+            addNumber(rows, number);
+            add(rows, "\">1</a>");
         } else {
-            to += "<td>0</td></tr>";
+            add(rows, "<td>0");
         }
     }
+    flush(rows);
     to += "</tbody></table></div>";
 }
 
@@ -771,15 +851,17 @@ void appendDeaths(std::string& to, const PageInput& in) {
         to += framedTable;
         to += headerRow;
         to += "<td width=\"80\">Heure</td><td width=\"80\">Dégâts</td></tr>"_l1;
+        to += shadedRows;  // as in the table of the fights
+        Gathered hits{to};
         for (std::int32_t h = 0; h < death.recapLength; ++h) {
             const TakenHit& hit = death.recap[static_cast<std::size_t>(h)];
-            to += "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td>";
-            appendClock(to, hit.clock);
-            to += "</td>";
-            appendCell(to, hit.amount);
-            to += "</tr>";
+            add(hits, "<tr><td>");
+            addClock(hits, hit.clock);
+            add(hits, "<td>");
+            addNumber(hits, hit.amount);
         }
-        to += "</table>";
+        flush(hits);
+        to += "</tbody></table>";
     }
 }
 

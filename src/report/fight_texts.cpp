@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace torvelin {
 namespace {
@@ -24,12 +25,64 @@ void appendPadded(std::string& to, std::int64_t value, int digits) {
 
 }  // namespace
 
+char* putNumber(char* at, std::int64_t value) {
+    // "00" to "99": two digits at a time.
+    static constexpr std::array<char, 200> pairs = [] {
+        std::array<char, 200> text{};
+        for (std::size_t i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+        return text;
+    }();
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    if (value < 0)
+        *at++ = '-';
+    std::size_t length = 1;
+    for (std::uint64_t power = 10; length < 20 && magnitude >= power; power *= 10)
+        ++length;
+    char* end = at + length;
+    char* next = end;
+    for (; magnitude >= 100; magnitude /= 100) {
+        next -= 2;
+        std::memcpy(next, pairs.data() + magnitude % 100 * 2, 2);
+    }
+    if (magnitude >= 10)
+        std::memcpy(next - 2, pairs.data() + magnitude * 2, 2);
+    else
+        next[-1] = static_cast<char>('0' + magnitude);
+    return end;
+}
+
+char* putClock(char* at, std::int32_t clock) {
+    putTwoDigits(at, clock / 3600 % 100);
+    at[2] = ':';
+    putTwoDigits(at + 3, clock / 60 % 60);
+    at[5] = ':';
+    putTwoDigits(at + 6, clock % 60);
+    return at + clockLength;
+}
+
+char* putFrenchDate(char* at, const CalendarDate& date) {
+    putTwoDigits(at, date.day);
+    at[2] = '/';
+    putTwoDigits(at + 3, date.month);
+    at[5] = '/';
+    // The year with four digits at least, zeros in front.
+    std::array<char, 20> year;
+    char* yearEnd = putNumber(year.data(), date.year);
+    auto length = static_cast<std::size_t>(yearEnd - year.data());
+    char* end = at + 6;
+    for (; length < 4; ++length)
+        *end++ = '0';
+    std::memcpy(end, year.data(), static_cast<std::size_t>(yearEnd - year.data()));
+    return end + (yearEnd - year.data());
+}
+
 void appendClock(std::string& to, std::int32_t clock) {
-    std::array<char, 8> text{'0', '0', ':', '0', '0', ':', '0', '0'};
-    putTwoDigits(text.data(), clock / 3600 % 100);
-    putTwoDigits(text.data() + 3, clock / 60 % 60);
-    putTwoDigits(text.data() + 6, clock % 60);
-    to.append(text.data(), text.size());
+    std::array<char, clockLength> text;
+    to.append(text.data(), putClock(text.data(), clock));
 }
 
 void appendIsoDate(std::string& to, const CalendarDate& date) {
@@ -41,11 +94,8 @@ void appendIsoDate(std::string& to, const CalendarDate& date) {
 }
 
 void appendFrenchDate(std::string& to, const CalendarDate& date) {
-    std::array<char, 6> text{'0', '0', '/', '0', '0', '/'};
-    putTwoDigits(text.data(), date.day);
-    putTwoDigits(text.data() + 3, date.month);
-    to.append(text.data(), text.size());
-    appendPadded(to, date.year, 4);
+    std::array<char, longestFrenchDate> text;
+    to.append(text.data(), putFrenchDate(text.data(), date));
 }
 
 }  // namespace torvelin

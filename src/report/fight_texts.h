@@ -16,6 +16,18 @@ void appendClock(std::string& to, std::int32_t clock);
 void appendIsoDate(std::string& to, const CalendarDate& date);
 void appendFrenchDate(std::string& to, const CalendarDate& date);
 
+// The longest texts of putClock and putFrenchDate.
+inline constexpr std::size_t clockLength = 8;
+inline constexpr std::size_t longestFrenchDate = 17;
+
+// Writes the text of appendClock or appendFrenchDate at `at`, with room for the longest; returns
+// its end.
+char* putClock(char* at, std::int32_t clock);
+char* putFrenchDate(char* at, const CalendarDate& date);
+
+// Writes `value` in decimal at `at`, with room for 20 bytes; returns its end.
+char* putNumber(char* at, std::int64_t value);
+
 // An amount per second over `seconds` (at least 1).
 inline double perSecond(std::int64_t amount, std::int64_t seconds) {
     return static_cast<double>(amount) / static_cast<double>(seconds);

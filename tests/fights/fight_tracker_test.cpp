@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,29 @@ TEST(FightEvents, TheFirstRowThatHoldsGivesTheEvent) {
             EXPECT_EQ(event.dealtKind, row.dealtKind) << row.text;
         }
         EXPECT_EQ(event.amount, row.amount) << row.text;
+    }
+}
+
+TEST(FightEvents, AmountsOfAnyLengthAnywhereAfterThePhrase) {
+    // The bytes after the phrase are read eight at a time: a number may start and end at any of
+    // them, and stand beside bytes from 0x80 on.
+    for (std::string_view digits : {"98765432109876", "13579753113579"}) {
+        for (std::size_t length = 1; length <= digits.size(); ++length) {
+            std::string number(digits.substr(digits.size() - length));
+            std::int64_t value = std::min<std::int64_t>(std::stoll(number), 2147483647);
+            for (std::string_view before : {"", " ", "\xFF", " (", "\xFA\xFF ", " de ", "  de  ",
+                                            " Arwen de ", " la grande Arwen de "}) {
+                for (std::string_view after : {"", ".", "\xFF", " points", " (+3) points"}) {
+                    std::string text = "Le loup vous frappe pour ";
+                    text += before;
+                    text += number;
+                    text += after;
+                    FightEvent event = fightEventOf(text);
+                    EXPECT_EQ(event.kind, FightEventKind::taken) << text;
+                    EXPECT_EQ(event.amount, value) << text;
+                }
+            }
+        }
     }
 }
 
