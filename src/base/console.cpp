@@ -103,6 +103,7 @@ void closingCountdown() {
         return;
     p.beginKeyWatch();
     countDown();
+    consoleWrite("\n");  // the shell's prompt starts on a line of its own
     p.endKeyWatch();
 }
 

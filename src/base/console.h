@@ -30,8 +30,8 @@ void consoleFlushProgress();
 // Writes formatted Latin-1 text to the console.
 void consolePrintf(const char* format, ...) TORVELIN_PRINTF_FORMAT(1, 2);
 
-// Waits for a key or counts down before the program closes. Returns at once when no keyboard is
-// attached.
+// Waits for a key or counts down before the program closes, then ends the line; the keys pressed
+// are dropped, so that none reaches the shell. Returns at once when no keyboard is attached.
 void closingCountdown();
 
 // The one way out on an error: prints the error block with the message and, when given, the

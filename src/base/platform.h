@@ -72,7 +72,9 @@ struct Platform {
     bool (*readLine)(std::string& line);
     // Whether a person can press keys: false when standard input is a file, a pipe or closed.
     bool (*hasKeyboard)();
-    // Prepares the keyboard for key tests (no echo, no waiting for Enter) and restores it.
+    // Prepares the keyboard for key tests (no echo, no waiting for Enter), and restores it, reading
+    // and dropping every key still pending (arrow keys' sequences included) so that none reaches
+    // the shell after the program.
     void (*beginKeyWatch)();
     void (*endKeyWatch)();
     // Whether a key has been pressed, waiting at most `timeoutMs`; the key is not consumed.

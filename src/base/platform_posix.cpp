@@ -40,10 +40,10 @@ bool localeIsUtf8() {
     return utf8;
 }
 
-// Latin-1 text is converted to UTF-8 only for a terminal that expects UTF-8; redirected output
-// keeps the program's own bytes.
-void writeTo(std::FILE* stream, bool terminal, std::string_view latin1) {
-    if (terminal && localeIsUtf8()) {
+// Latin-1 text is converted to UTF-8 when the user's locale asks for UTF-8, whether the text goes
+// to a terminal, a pipe or a file; other locales get the program's own bytes.
+void writeTo(std::FILE* stream, std::string_view latin1) {
+    if (localeIsUtf8()) {
         std::string utf8 = utf8OfLatin1(latin1);
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
     } else {
@@ -53,13 +53,11 @@ void writeTo(std::FILE* stream, bool terminal, std::string_view latin1) {
 }
 
 void writeConsole(std::string_view latin1) {
-    static const bool terminal = isatty(STDOUT_FILENO) != 0;
-    writeTo(stdout, terminal, latin1);
+    writeTo(stdout, latin1);
 }
 
 void writeError(std::string_view latin1) {
-    static const bool terminal = isatty(STDERR_FILENO) != 0;
-    writeTo(stderr, terminal, latin1);
+    writeTo(stderr, latin1);
 }
 
 // The words and typed lines are the system's own bytes: names of files as the user gave them.
@@ -99,8 +97,10 @@ void beginKeyWatch() {
 }
 
 void endKeyWatch() {
-    if (terminalChanged)
-        tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    if (!terminalChanged)
+        return;
+    tcflush(STDIN_FILENO, TCIFLUSH);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
     terminalChanged = false;
 }
 

@@ -187,7 +187,12 @@ bool hasKeyboard() {
 
 // The console reads keys without echo and without Enter through _kbhit; nothing to prepare.
 void beginKeyWatch() {}
-void endKeyWatch() {}
+
+// The keys pressed and not read yet are dropped, so that none reaches the shell after the program.
+void endKeyWatch() {
+    if (isConsole(consoleInput()))
+        FlushConsoleInputBuffer(consoleInput());
+}
 
 bool keyPressed(int timeoutMs) {
     if (_kbhit() != 0)

@@ -28,6 +28,7 @@ std::string readSeconds(const std::string& option, const std::string& given, int
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool logGiven = false;
+    bool intervalGiven = false;
     for (std::size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
         const std::string& word = arguments[i];
         // The argument of an option: the next word, whatever it looks like.
@@ -54,8 +55,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (word == "--suivre") {
             line.follow = true;
         } else if (word == "--intervalle") {
-            if (const std::string* seconds = value())
+            if (const std::string* seconds = value()) {
                 line.error = readSeconds(word, *seconds, line.intervalSeconds);
+                intervalGiven = true;
+            }
         } else if (word == "--pause") {
             if (const std::string* seconds = value())
                 line.error = readSeconds(word, *seconds, line.pauseSeconds);
@@ -70,6 +73,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             logGiven = true;
         }
     }
+    // An interval means nothing without the follow mode: a line that gives one alone is wrong.
+    if (line.error.empty() && intervalGiven && !line.follow)
+        line.error = "l'option --intervalle demande --suivre";
     return line;
 }
 

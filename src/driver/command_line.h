@@ -26,7 +26,7 @@ struct CommandLine {
 };
 
 // Reads the arguments (the system's words) left to right; the first help, version or error ends
-// the reading.
+// the reading. An interval without the follow mode is an error.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text of --help, also written after the message of a wrong command line.

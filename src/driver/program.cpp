@@ -265,19 +265,15 @@ struct Follower {
     std::vector<std::string> pages;  // the pages written so far (see runPages)
 };
 
-// Rewrites the pages of the parts that received lines, the fights' files, and the discussions when
-// chat came; after a start again, every page, and the pages of parts the log no longer has go.
-std::vector<std::string> rewritePages(Follower& follower, const LogFile& log, bool restarted) {
+// Writes the pages of the parts that received lines in the latest round, the fights' files, and
+// the discussions when chat came; every page when `everyPage`. Returns the names of the pages
+// written.
+std::vector<std::string> writeFollowedPages(Follower& follower, bool everyPage) {
     Reading& reading = follower.reading;
     std::vector<std::string> files = pageFileNames(reading.parts.names);
-    std::vector<std::string> pages = runPages(files, follower.command.json);
-    refuseLogAmongPages(log, follower.setting.folder, pages);
-    if (restarted)
-        removeStalePages(follower.setting.folder, follower.pages, pages);
-    follower.pages = pages;
     std::vector<std::string> written;
     for (std::size_t p = 0; p < files.size(); ++p) {
-        if (!restarted && (p >= reading.partsReached.size() || !reading.partsReached[p]))
+        if (!everyPage && (p >= reading.partsReached.size() || !reading.partsReached[p]))
             continue;
         PartStats copy = *reading.parts.records[p];
         writeAnalysisPage(copy, follower.logName.shown, files[p], follower.setting);
@@ -289,11 +285,23 @@ std::vector<std::string> rewritePages(Follower& follower, const LogFile& log, bo
          writeFightFiles(combats, reading.fights, reading.parts, follower.logName.shown,
                          follower.setting, follower.command.json))
         written.push_back(std::move(file));
-    if (reading.chatReached || restarted) {
+    if (reading.chatReached || everyPage) {
         writeDiscussionsPage(reading.chat, follower.logName.shown, follower.setting);
         written.emplace_back(discussionsPageName);
     }
     return written;
+}
+
+// Rewrites the pages a round touched; after a start again, every page, and the pages of parts the
+// log no longer has go.
+std::vector<std::string> rewritePages(Follower& follower, const LogFile& log, bool restarted) {
+    std::vector<std::string> pages =
+        runPages(pageFileNames(follower.reading.parts.names), follower.command.json);
+    refuseLogAmongPages(log, follower.setting.folder, pages);
+    if (restarted)
+        removeStalePages(follower.setting.folder, follower.pages, pages);
+    follower.pages = pages;
+    return writeFollowedPages(follower, restarted);
 }
 
 // A console line of the follow mode, after the time of day.
@@ -347,6 +355,8 @@ void followRound(Follower& follower) {
 }
 
 // Watches the log until a key or an interruption asks to stop; the pages are whole at that time.
+// Every page is then written once more, without the refresh tag, so that a browser stops
+// reloading it.
 void followLog(Follower& follower) {
     int seconds = follower.command.intervalSeconds;
     consoleWrite("\n\nsuivi du journal toutes les " + std::to_string(seconds) +
@@ -355,6 +365,8 @@ void followLog(Follower& follower) {
     while (!platform().waitForStop(seconds * 1000))
         followRound(follower);
     platform().watchStopRequests(false);
+    follower.setting.refreshSeconds = 0;
+    writeFollowedPages(follower, true);
     consoleWrite("fin du suivi\n");
 }
 

@@ -78,20 +78,20 @@ class Countdown : public ::testing::Test {
 TEST_F(Countdown, FiveSilentSecondsThenFiveToZero) {
     keyAt = -1;
     closingCountdown();
-    EXPECT_EQ(countdownText, "\n\n\tfermeture automatique dans  \b5\b4\b3\b2\b1\b0");
+    EXPECT_EQ(countdownText, "\n\n\tfermeture automatique dans  \b5\b4\b3\b2\b1\b0\n");
     EXPECT_EQ(now, 1000 + 10000);
 }
 
 TEST_F(Countdown, AKeyDuringTheSilenceEndsAtOnce) {
     keyAt = 3500;
     closingCountdown();
-    EXPECT_EQ(countdownText, "");
+    EXPECT_EQ(countdownText, "\n");
 }
 
 TEST_F(Countdown, AKeyDuringTheCountdownStopsIt) {
     keyAt = 1000 + 5000 + 2500;
     closingCountdown();
-    EXPECT_EQ(countdownText, "\n\n\tfermeture automatique dans  \b5\b4\b3");
+    EXPECT_EQ(countdownText, "\n\n\tfermeture automatique dans  \b5\b4\b3\n");
 }
 
 }  // namespace

@@ -591,6 +591,7 @@ TEST(CommandLine, HelpVersionAndWrongLines) {
         {"--pause 0", "valeur invalide pour l'option --pause : 0"},
         {"--pause 3601", "valeur invalide pour l'option --pause : 3601"},
         {"--pause 1.5", "valeur invalide pour l'option --pause : 1.5"},
+        {"--intervalle 3", "l'option --intervalle demande --suivre"},
     };
     for (const auto& [arguments, message] : wrong) {
         ProgramRun run = runTorvelin(folder, nullptr, "", arguments);
@@ -599,6 +600,21 @@ TEST(CommandLine, HelpVersionAndWrongLines) {
     }
     EXPECT_FALSE(std::filesystem::exists(folder.file("Resultats.html")));
 }
+
+#ifndef _WIN32
+// The console is UTF-8 under a UTF-8 locale, in a pipe or a file too, and Latin-1 under another.
+TEST(CommandLine, TheConsoleFollowsTheLocale) {
+    TempFolder folder;
+    ProgramRun utf8 = runTorvelin(folder, nullptr, "LC_ALL=C.UTF-8 ", "--help");
+    EXPECT_NE(utf8.console.find("(JOURNAL, chat.log par d\xC3\xA9"
+                                "faut)"),
+              std::string::npos);
+    ProgramRun latin1 = runTorvelin(folder, nullptr, "", "--help");
+    EXPECT_NE(latin1.console.find("(JOURNAL, chat.log par d\xE9"
+                                  "faut)"),
+              std::string::npos);
+}
+#endif
 
 // The log named on the command line (found with ".log" appended), pages into a new folder.
 TEST(CommandLine, LogArgumentAndOutputFolder) {

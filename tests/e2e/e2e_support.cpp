@@ -36,9 +36,10 @@ int exitStatus(int status) {
     return status;
 }
 #else
+// The program writes its own Latin-1 bytes under the C locale, whatever the caller's locale.
 std::string commandLine(const Command& c) {
-    return "cd '" + c.folder + "' && " + std::string(c.setup) + "'" + c.program + "' " +
-           std::string(c.arguments) + " <'" + c.input + "' >'" + c.console + "' 2>&1";
+    return "cd '" + c.folder + "' && export LC_ALL=C && " + std::string(c.setup) + "'" + c.program +
+           "' " + std::string(c.arguments) + " <'" + c.input + "' >'" + c.console + "' 2>&1";
 }
 const char* const noInput = "/dev/null";
 int exitStatus(int status) {
