@@ -139,7 +139,10 @@ std::string leftOutWarning(std::int64_t number, std::string_view what, std::stri
 std::string leftOutCount(std::int64_t count) {
     if (count <= shownLeftOutWarnings)
         return {};
-    return "\n" + std::to_string(count) + " lignes ignorees en tout\n";
+    std::string text = "\n";
+    text += std::to_string(count);
+    text += " lignes ignorees en tout\n";
+    return text;
 }
 
 void setScratchFile(std::string name, std::FILE* file) {
