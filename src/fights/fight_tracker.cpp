@@ -250,8 +250,8 @@ std::uint64_t notDigits(std::uint64_t word) {
 constexpr std::int64_t noAmount = -1;
 
 // The first number of the text from `from` on, as firstNumber reads it; noAmount when the text
-// holds no digit there. Eight bytes are looked at at once (the first the lowest): for the first digit,
-// then for the end of the number, whose digits are turned into it in three steps of pairs.
+// holds no digit there. Eight bytes are looked at at once (the first the lowest): for the first
+// digit, then for the end of the number, whose digits are turned into it in three steps of pairs.
 std::int64_t amountFrom(std::string_view text, std::size_t from) {
     const char* data = text.data();
     std::size_t at = from;
