@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
-#include <random>
 
 #include "base/platform_native.h"
 #include "base/utf8.h"
@@ -30,23 +29,6 @@ std::string timeOfDay() {
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &local);
     return text;
-}
-
-// Random letters and digits make a name that no other run is likely to take, so that a file
-// left by a stopped run, or one that a run beside this one writes, never stands in the way.
-int createTemporaryFile(const std::string& beside, std::string& name, std::FILE*& file) {
-    static constexpr std::string_view alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 random(std::random_device{}() ^
-                                  static_cast<std::uint64_t>(clockMs()) * 0x9E3779B97F4A7C15u);
-    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
-    int error = EEXIST;
-    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        name = beside + ".tmp";
-        for (int i = 0; i < 6; ++i)
-            name.push_back(alphabet[letter(random)]);
-        error = createNewFile(name, file);
-    }
-    return error;
 }
 
 }  // namespace native
@@ -95,7 +77,6 @@ Platform nativePlatform() {
     p.sizeOfFile = sizeOfFile;
     p.seekFile = seekFile;
     p.createNewFile = createNewFile;
-    p.createTemporaryFile = createTemporaryFile;
     p.factsOfOpenFile = factsOfOpenFile;
     p.factsOfName = factsOfName;
     p.listFolder = listFolder;

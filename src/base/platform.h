@@ -108,9 +108,6 @@ struct Platform {
     int (*seekFile)(std::FILE* file, std::int64_t offset);
     // Creates a new file for writing as bytes; fails when the name exists (even as a link).
     int (*createNewFile)(const std::string& name, std::FILE*& file);
-    // Creates a new file as createNewFile does, named `beside` followed by ".tmp" and six random
-    // letters or digits; `name` receives its name.
-    int (*createTemporaryFile)(const std::string& beside, std::string& name, std::FILE*& file);
     // What an open file is, and what the name leads to (a last symbolic link is not followed).
     int (*factsOfOpenFile)(std::FILE* file, FileFacts& facts);
     int (*factsOfName)(const std::string& name, FileFacts& facts);

@@ -31,7 +31,6 @@ int openForReading(const std::string& name, std::FILE*& file);
 int sizeOfFile(std::FILE* file, std::int64_t& size);
 int seekFile(std::FILE* file, std::int64_t offset);
 int createNewFile(const std::string& name, std::FILE*& file);
-int createTemporaryFile(const std::string& beside, std::string& name, std::FILE*& file);
 int factsOfOpenFile(std::FILE* file, FileFacts& facts);
 int factsOfName(const std::string& name, FileFacts& facts);
 int listFolder(const std::string& folder, std::vector<std::string>& names);

@@ -5,16 +5,18 @@
 
 namespace torvelin {
 
-std::vector<std::string> writeFightFiles(std::string_view combatsPage, const FightLog& fights,
-                                         const LogParts& parts, std::string_view logFileName,
-                                         const PageSetting& setting, bool json) {
+std::vector<std::string> fightFileNames(bool json) {
+    std::vector<std::string> names{std::string(combatsPageName)};
+    if (json)
+        names.emplace_back(fightsJsonName);
+    return names;
+}
+
+void writeFightFiles(std::string_view combatsPage, const FightLog& fights, const LogParts& parts,
+                     std::string_view logFileName, const PageSetting& setting, bool json) {
     writeCombatsPage(combatsPage, setting);
-    std::vector<std::string> written{std::string(combatsPageName)};
-    if (json) {
+    if (json)
         writeFightsJson(fights, parts.names, logFileName, setting);
-        written.emplace_back(fightsJsonName);
-    }
-    return written;
 }
 
 }  // namespace torvelin

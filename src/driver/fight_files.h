@@ -12,10 +12,12 @@
 
 namespace torvelin {
 
+// The names of those files, in the order they are written.
+std::vector<std::string> fightFileNames(bool json);
+
 // Writes `combatsPage` (see makeCombatsPage) as combats.html, then torvelin.json from `fights` when
-// `json`. Returns the names of the files written, in that order.
-std::vector<std::string> writeFightFiles(std::string_view combatsPage, const FightLog& fights,
-                                         const LogParts& parts, std::string_view logFileName,
-                                         const PageSetting& setting, bool json);
+// `json`.
+void writeFightFiles(std::string_view combatsPage, const FightLog& fights, const LogParts& parts,
+                     std::string_view logFileName, const PageSetting& setting, bool json);
 
 }  // namespace torvelin

@@ -57,8 +57,7 @@ void decode(LogFile& log) {
 }
 
 [[noreturn]] void readFailed(const LogFile& log, int error) {
-    fatalError("impossible de lire le fichier " + log.name.shown + " : " +
-               systemErrorText(error != 0 ? error : EIO));
+    cannotReadLog(log, systemErrorText(error != 0 ? error : EIO));
 }
 
 // Reads the file into the free end of the block.
@@ -189,8 +188,7 @@ LogFile::~LogFile() {
     closeLogFile(*this);
 }
 
-OpenedLog openLogFile(std::string& name) {
-    std::string working = name;
+OpenedLog openLogFile(std::string working) {
     for (;;) {
         OpenAttempt attempt = tryOpen(working);
         std::string failedName = working;
@@ -205,12 +203,9 @@ OpenedLog openLogFile(std::string& name) {
             }
         }
         if (attempt.log) {
-            if (attempt.log->facts.kind == FileKind::device) {
-                fatalError("impossible de lire le fichier " + attempt.log->name.shown +
-                           " : ce n'est pas un fichier");
-            }
+            if (attempt.log->facts.kind == FileKind::device)
+                cannotReadLog(*attempt.log, "ce n'est pas un fichier");
             detectEncoding(*attempt.log, std::nullopt);
-            name = working;
             return {std::move(attempt.log), exitSuccess};
         }
         if (failure != ENOENT) {
@@ -225,6 +220,10 @@ OpenedLog openLogFile(std::string& name) {
         if (working == "q")
             return {std::nullopt, exitSuccess};
     }
+}
+
+void cannotReadLog(const LogFile& log, std::string_view reason) {
+    fatalError("impossible de lire le fichier " + log.name.shown + " : " + std::string(reason));
 }
 
 std::optional<LogFile> reopenLogFile(const FileName& name) {

@@ -43,7 +43,7 @@ struct LogFile {
 };
 
 // Opens `name` (in the system's form), or `name` with ".log" appended, or asks the user for another
-// name, a whole typed line, until one opens. On success `name` holds the name really opened.
+// name, a whole typed line, until one opens; the log's `name` is the name really opened.
 // Without a file, returns the exit status of the program: 0 when the user quits (a line that is
 // exactly "q"), 1 at the end of console input. A device (a terminal, /dev/zero) is no log: the
 // program ends ("impossible de lire le fichier NAME : ce n'est pas un fichier").
@@ -55,7 +55,10 @@ struct OpenedLog {
     std::optional<LogFile> log;
     int exitStatus = 0;
 };
-OpenedLog openLogFile(std::string& name);
+OpenedLog openLogFile(std::string name);
+
+// Ends the program on a log it cannot read: "impossible de lire le fichier NAME : REASON".
+[[noreturn]] void cannotReadLog(const LogFile& log, std::string_view reason);
 
 // Opens the log `name` again, without asking: nothing when it cannot be opened. The encoding is
 // told by startReading.

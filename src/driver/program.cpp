@@ -74,6 +74,13 @@ struct Reading {
     bool chatReached = false;
 };
 
+// What a run or a start again of the follow mode reads into, with the command line's pause.
+Reading newReading(const CommandLine& command) {
+    Reading reading;
+    reading.fights.pauseSeconds = command.pauseSeconds;
+    return reading;
+}
+
 // What the reading loop does with one line: log commands first, then the fight tracker, the
 // parsers of the current part, and the chat and log-opening lines into the store. A line that
 // cannot be read stops there (UnreadableLine): what was done with it before stays.
@@ -221,7 +228,8 @@ void printClosing(const std::vector<std::string>& files, const std::string& fold
         consoleWrite(file);
         consoleWrite(", ");
     }
-    consoleWrite("les combats dans combats.html, et le chat dans discussions.html\n");
+    consoleWrite("les combats dans " + std::string(combatsPageName) + ", et le chat dans " +
+                 std::string(discussionsPageName) + "\n");
     consoleWrite(folder.empty() ? "(dans le meme dossier)" : "(dans le dossier " + folder + ")");
     consoleWrite("\n\nappuyez sur une touche pour quitter");
 }
@@ -238,9 +246,8 @@ struct LogRange {
 void requireOrdinaryLog(const LogFile& log, const CommandLine& command) {
     if (log.facts.kind == FileKind::regular || (!command.lastSession && !command.follow))
         return;
-    std::string option = command.lastSession ? "--derniere-session" : "--suivre";
-    fatalError("impossible de lire le fichier " + log.name.shown + " : " + option +
-               " demande un fichier ordinaire");
+    cannotReadLog(log, command.lastSession ? "--derniere-session demande un fichier ordinaire"
+                                           : "--suivre demande un fichier ordinaire");
 }
 
 LogRange rangeToRead(LogFile& log, const CommandLine& command) {
@@ -281,9 +288,9 @@ std::vector<std::string> writeFollowedPages(Follower& follower, bool everyPage) 
     }
     std::string combats = makeCombatsPage(reading.fights, reading.parts.names, files,
                                           follower.logName.shown, follower.setting);
-    for (std::string& file :
-         writeFightFiles(combats, reading.fights, reading.parts, follower.logName.shown,
-                         follower.setting, follower.command.json))
+    writeFightFiles(combats, reading.fights, reading.parts, follower.logName.shown,
+                    follower.setting, follower.command.json);
+    for (std::string& file : fightFileNames(follower.command.json))
         written.push_back(std::move(file));
     if (reading.chatReached || everyPage) {
         writeDiscussionsPage(reading.chat, follower.logName.shown, follower.setting);
@@ -326,8 +333,7 @@ void followRound(Follower& follower) {
     bool restarted = !isStillTheLog(log, follower.mark, follower.readUpTo, size);
     if (restarted) {
         sayAtTime("le journal a ete recommence : l'analyse reprend depuis son debut\n");
-        follower.reading = Reading{};
-        follower.reading.fights.pauseSeconds = follower.command.pauseSeconds;
+        follower.reading = newReading(follower.command);
         LogRange range = rangeToRead(log, follower.command);
         follower.readUpTo = range.from;
         utf8.reset();
@@ -416,8 +422,7 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
 
     std::set_new_handler(outOfMemory);
     consoleWrite("\t\tTORVELIN par Orsimel   version 0.9  (beta)\n\n");
-    std::string logSystemName = command.logName;
-    OpenedLog opened = openLogFile(logSystemName);
+    OpenedLog opened = openLogFile(command.logName);
     if (!opened.log)
         return opened.exitStatus;
     LogFile& log = *opened.log;
@@ -435,9 +440,8 @@ int runProgram(const std::vector<std::string>& arguments, LineChain chain) {
     PageSetting setting;
     setting.folder = folder;
     setting.refreshSeconds = command.follow ? std::max(5, command.intervalSeconds) : 0;
-    Follower follower{command, log.name, chain, setting, Reading{}, 0, false, {}, {}};
+    Follower follower{command, log.name, chain, setting, newReading(command), 0, false, {}, {}};
     Reading& reading = follower.reading;
-    reading.fights.pauseSeconds = command.pauseSeconds;
     readLog(log, reading, chain, true);
     follower.readUpTo = range.to;
     follower.utf8 = log.utf8;

@@ -1,20 +1,19 @@
 #include "driver/run_pages.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/console.h"
-#include "report/combats_page.h"
+#include "driver/fight_files.h"
 #include "report/discussions_page.h"
-#include "report/fights_json.h"
 #include "report/page_output.h"
 
 namespace torvelin {
 
 std::vector<std::string> runPages(const std::vector<std::string>& partPages, bool json) {
     std::vector<std::string> pages = partPages;
-    pages.emplace_back(combatsPageName);
-    if (json)
-        pages.emplace_back(fightsJsonName);
+    for (std::string& file : fightFileNames(json))
+        pages.push_back(std::move(file));
     pages.emplace_back(discussionsPageName);
     return pages;
 }

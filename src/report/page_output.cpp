@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdarg>
+#include <cstdint>
+#include <random>
 
 #include "base/console.h"
 #include "base/platform.h"
@@ -12,10 +14,29 @@
 namespace torvelin {
 namespace {
 
-// The temporary file of a page: the page's name, ".tmp" and six random letters or digits (see
-// Platform::createTemporaryFile).
+// The temporary file of a page: the page's name, ".tmp" and six random letters or digits.
 constexpr std::string_view temporarySuffix = ".tmp";
+constexpr std::string_view randomAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t randomLetters = 6;
+
+// Creates the temporary file of the page `page` (in the system's form); `name` receives its name.
+// Random letters make a name that no other run is likely to take, so that a file left by a
+// stopped run, or one that a run beside this one writes, never stands in the way.
+int createTemporaryFile(const std::string& page, std::string& name, std::FILE*& file) {
+    static std::mt19937_64 random(std::random_device{}() ^
+                                  static_cast<std::uint64_t>(platform().clockMs()) *
+                                      0x9E3779B97F4A7C15u);
+    std::uniform_int_distribution<std::size_t> letter(0, randomAlphabet.size() - 1);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        name = page;
+        name += temporarySuffix;
+        for (std::size_t i = 0; i < randomLetters; ++i)
+            name.push_back(randomAlphabet[letter(random)]);
+        error = platform().createNewFile(name, file);
+    }
+    return error;
+}
 
 // The page being written, for the message of a failed write.
 std::FILE* outInProgress = nullptr;
@@ -113,8 +134,7 @@ PageFile openPage(const FileName& folder, std::string_view fileName) {
     PageFile page;
     page.name = fileInFolder(folder, fileName);
     // A temporary name left by a stopped run, or used by another run, is not touched.
-    if (int error = platform().createTemporaryFile(page.name.system, page.temporaryName, page.out);
-        error != 0)
+    if (int error = createTemporaryFile(page.name.system, page.temporaryName, page.out); error != 0)
         failedPage(page.name.shown, error);
     setScratchFile(page.temporaryName, page.out);
     outInProgress = page.out;
@@ -154,9 +174,9 @@ bool isTemporaryOf(std::string_view entry, std::string_view page) {
         return false;
     std::string_view rest = entry.substr(page.size() + temporarySuffix.size());
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    auto letterOrDigit = [&](char c) { return digit(c) || (c >= 'a' && c <= 'z'); };
+    auto random = [](char c) { return randomAlphabet.find(c) != std::string_view::npos; };
     return std::all_of(rest.begin(), rest.end(), digit) ||
-           (rest.size() == randomLetters && std::all_of(rest.begin(), rest.end(), letterOrDigit));
+           (rest.size() == randomLetters && std::all_of(rest.begin(), rest.end(), random));
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ using testing::lastBytes;
 using testing::TempFolder;
 
 std::vector<std::string> readAll(const std::string& path) {
-    std::string name = path;
-    OpenedLog opened = openLogFile(name);
+    OpenedLog opened = openLogFile(path);
     std::vector<std::string> lines;
     std::string_view line;
     while (readLogLine(*opened.log, line))
@@ -87,10 +86,9 @@ class OpenLogFile : public ::testing::Test {
 
 TEST_F(OpenLogFile, TriesTheNameThenWithLogAppended) {
     folder.write("chat.log", "x\n");
-    std::string name = folder.file("chat");
-    OpenedLog opened = openLogFile(name);
+    OpenedLog opened = openLogFile(folder.file("chat"));
     ASSERT_TRUE(opened.log.has_value());
-    EXPECT_EQ(name, folder.file("chat.log"));
+    EXPECT_EQ(opened.log->name.system, folder.file("chat.log"));
     EXPECT_EQ(console.text(), "");
     closeLogFile(*opened.log);
 }
@@ -98,10 +96,9 @@ TEST_F(OpenLogFile, TriesTheNameThenWithLogAppended) {
 TEST_F(OpenLogFile, AsksForAnotherNameUntilOneOpens) {
     folder.write("autre.log", "x\n");
     console.typeLines({folder.file("absent"), folder.file("autre")});
-    std::string name = folder.file("chat.log");
-    OpenedLog opened = openLogFile(name);
+    OpenedLog opened = openLogFile(folder.file("chat.log"));
     ASSERT_TRUE(opened.log.has_value());
-    EXPECT_EQ(name, folder.file("autre.log"));
+    EXPECT_EQ(opened.log->name.system, folder.file("autre.log"));
     EXPECT_EQ(console.text(), prompt + prompt);
     closeLogFile(*opened.log);
 }
