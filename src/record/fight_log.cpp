@@ -6,10 +6,12 @@
 namespace torvelin {
 namespace {
 
-// Whether the series `a` goes before `b` among the charted fights: more damage dealt, or as much
-// and an earlier fight.
-bool ranksBefore(const FightSeries& a, const FightSeries& b) {
-    return a.damageDealt != b.damageDealt ? a.damageDealt > b.damageDealt : a.fight < b.fight;
+// Whether the series `a` goes before `b` among the charted fights: more damage dealt (so far, for
+// the open fight), or as much and an earlier fight.
+bool ranksBefore(const FightLog& log, const FightSeries& a, const FightSeries& b) {
+    std::int64_t dealtA = log.fights[a.fight].damageDealt;
+    std::int64_t dealtB = log.fights[b.fight].damageDealt;
+    return dealtA != dealtB ? dealtA > dealtB : a.fight < b.fight;
 }
 
 // Halves the number of bins: each bin takes the next one in.
@@ -36,7 +38,6 @@ Fight& openFight(FightLog& log) {
     log.recentHitTotal = 0;
     FightSeries& series = log.series[log.openSeries];
     series.fight = log.fights.size() - 1;
-    series.damageDealt = 0;
     series.binShift = 0;
     std::fill_n(series.dealt.begin(), series.bins, 0);
     std::fill_n(series.taken.begin(), series.bins, 0);
@@ -48,8 +49,7 @@ void closeFight(FightLog& log) {
     if (!log.fightOpen)
         return;
     log.fightOpen = false;
-    FightSeries& closed = log.series[log.openSeries];
-    closed.damageDealt = log.fights[closed.fight].damageDealt;
+    const FightSeries& closed = log.series[log.openSeries];
     std::vector<std::size_t>& kept = log.keptSeries;
     if (kept.size() < chartedFightCount) {
         kept.push_back(log.openSeries);
@@ -57,11 +57,11 @@ void closeFight(FightLog& log) {
         return;
     }
     auto weakest = std::max_element(kept.begin(), kept.end(), [&log](std::size_t a, std::size_t b) {
-        return ranksBefore(log.series[a], log.series[b]);
+        return ranksBefore(log, log.series[a], log.series[b]);
     });
     // The closed fight is the latest of all: it takes the place of the weakest only with more
     // damage dealt.
-    if (ranksBefore(closed, log.series[*weakest]))
+    if (ranksBefore(log, closed, log.series[*weakest]))
         std::swap(*weakest, log.openSeries);
 }
 
@@ -75,22 +75,10 @@ std::vector<const FightSeries*> chartedFights(const FightLog& log) {
     std::vector<const FightSeries*> charted;
     for (std::size_t kept : log.keptSeries)
         charted.push_back(&log.series[kept]);
-    // The open fight ranks with its damage so far.
-    FightSeries open;
-    if (log.fightOpen) {
-        const FightSeries& series = log.series[log.openSeries];
-        open.fight = series.fight;
-        open.damageDealt = log.fights[series.fight].damageDealt;
-        charted.push_back(&series);
-    }
-    auto dealtOf = [&](const FightSeries* series) {
-        return log.fightOpen && series == &log.series[log.openSeries] ? open.damageDealt
-                                                                      : series->damageDealt;
-    };
-    std::sort(charted.begin(), charted.end(), [&](const FightSeries* a, const FightSeries* b) {
-        std::int64_t dealtA = dealtOf(a);
-        std::int64_t dealtB = dealtOf(b);
-        return dealtA != dealtB ? dealtA > dealtB : a->fight < b->fight;
+    if (log.fightOpen)
+        charted.push_back(&log.series[log.openSeries]);
+    std::sort(charted.begin(), charted.end(), [&log](const FightSeries* a, const FightSeries* b) {
+        return ranksBefore(log, *a, *b);
     });
     if (charted.size() > chartedFightCount)
         charted.resize(chartedFightCount);

@@ -36,6 +36,8 @@ struct CalendarDate {
     std::int32_t year = 0;
     std::int32_t month = 1;  // 1 to 12
     std::int32_t day = 1;
+
+    bool operator==(const CalendarDate&) const = default;
 };
 
 // A hit taken: the seconds of its day ("[HH:MM:SS]") and its damage.
@@ -82,8 +84,7 @@ struct FightDeath {
 // The damage dealt and taken in each bin of 2^binShift seconds of a fight, from its first hostile
 // event on: `bins` bins in use, the others zero.
 struct FightSeries {
-    std::size_t fight = 0;         // its place in FightLog::fights
-    std::int64_t damageDealt = 0;  // the fight's, once closed
+    std::size_t fight = 0;  // its place in FightLog::fights
     int binShift = 0;
     std::size_t bins = 0;
     std::array<std::int64_t, seriesBinLimit> dealt{};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -45,12 +44,6 @@ struct PageInput {
 };
 
 // --- Texts ---------------------------------------------------------------------------------
-
-void appendNumber(std::string& to, std::int64_t value) {
-    std::array<char, 24> text;
-    auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    to.append(text.data(), end);
-}
 
 // The text of the parts of the page made for each fight (a row of the table, a bar of a chart),
 // gathered in place before it joins the page: a text of known length is copied without a call and
@@ -137,18 +130,17 @@ void appendAttribute(std::string& to, std::string_view name, double value) {
 }
 
 // A rate rounded to one decimal, with a decimal comma: "123,4".
-void appendRate(std::string& to, double rate) {
-    std::int64_t tenths = roundHalfUp(rate * 10.0);
-    appendNumber(to, tenths / 10);
-    to += ',';
-    to += static_cast<char>('0' + tenths % 10);
-}
-
 void addRate(Gathered& to, double rate) {
     std::int64_t tenths = roundHalfUp(rate * 10.0);
     addNumber(to, tenths / 10);
     add(to, ',');
     add(to, static_cast<char>('0' + tenths % 10));
+}
+
+void appendRate(std::string& to, double rate) {
+    Gathered text(to);
+    addRate(text, rate);
+    flush(text);
 }
 
 // "1 h 02 min 05 s", "4 min 05 s", "45 s".
@@ -257,6 +249,11 @@ struct AxisScale {
     double top = 1.0;
 };
 
+// The least whole number of steps that reaches `highest`.
+double stepsUpTo(double highest, double step) {
+    return std::ceil(highest / step - 1e-9) * step;
+}
+
 AxisScale axisScale(double highest, int ticks) {
     AxisScale scale;
     if (highest <= 0.0)
@@ -271,7 +268,7 @@ AxisScale axisScale(double highest, int ticks) {
         }
     }
     scale.step = std::max(scale.step, 0.1);
-    scale.top = std::ceil(highest / scale.step - 1e-9) * scale.step;
+    scale.top = stepsUpTo(highest, scale.step);
     return scale;
 }
 
@@ -281,6 +278,40 @@ void appendAxisValue(std::string& to, double value, const AxisScale& scale) {
         appendNumber(to, roundHalfUp(value));
     else
         appendRate(to, value);
+}
+
+// Appends a text of the program or of the log for the inside of an SVG picture: & < > " as
+// XML's entities and every byte from 0x80 on as a numeric character reference, so that the
+// picture is plain ASCII and reads as XML whatever encoding a reader assumes; a control character
+// that XML cannot hold becomes the replacement character.
+void appendSvgText(std::string& to, std::string_view latin1) {
+    for (char c : latin1) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '&':
+                to += "&amp;";
+                break;
+            case '<':
+                to += "&lt;";
+                break;
+            case '>':
+                to += "&gt;";
+                break;
+            case '"':
+                to += "&quot;";
+                break;
+            default:
+                if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+                    to += "&#65533;";  // XML holds no other control character
+                } else if (byte < 0x80) {
+                    to += c;
+                } else {
+                    to += "&#";
+                    appendNumber(to, byte);
+                    to += ';';
+                }
+        }
+    }
 }
 
 void openSvg(std::string& to, double width, double height, bool shrinks,
@@ -377,8 +408,7 @@ struct DpsLayout {
 };
 
 bool sameDay(const Fight& a, const Fight& b) {
-    return a.dated == b.dated && a.date.year == b.date.year && a.date.month == b.date.month &&
-           a.date.day == b.date.day;
+    return a.dated == b.dated && a.date == b.date;
 }
 
 void appendDpsChart(std::string& to, const FightLog& log) {
@@ -555,8 +585,8 @@ void appendSecondsChart(std::string& to, const FightLog& log, const FightSeries&
     AxisScale scale = axisScale(std::max(highestDealt, highestTaken), 4);
     AxisScale upper = scale;
     AxisScale lower = scale;
-    upper.top = highestDealt > 0 ? std::ceil(highestDealt / scale.step - 1e-9) * scale.step : 0;
-    lower.top = highestTaken > 0 ? std::ceil(highestTaken / scale.step - 1e-9) * scale.step : 0;
+    upper.top = highestDealt > 0 ? stepsUpTo(highestDealt, scale.step) : 0;
+    lower.top = highestTaken > 0 ? stepsUpTo(highestTaken, scale.step) : 0;
     if (upper.top == 0 && lower.top == 0)
         upper.top = scale.step;
     double perUnit = L::plotHeight / (upper.top + lower.top);
@@ -879,36 +909,6 @@ void appendFooter(std::string& to, std::int32_t pause) {
 
 }  // namespace
 
-void appendSvgText(std::string& to, std::string_view latin1) {
-    for (char c : latin1) {
-        auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '&':
-                to += "&amp;";
-                break;
-            case '<':
-                to += "&lt;";
-                break;
-            case '>':
-                to += "&gt;";
-                break;
-            case '"':
-                to += "&quot;";
-                break;
-            default:
-                if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-                    to += "&#65533;";  // XML holds no other control character
-                } else if (byte < 0x80) {
-                    to += c;
-                } else {
-                    to += "&#";
-                    appendNumber(to, byte);
-                    to += ';';
-                }
-        }
-    }
-}
-
 std::string makeCombatsPage(const FightLog& log, const std::vector<std::string>& partNames,
                             const std::vector<std::string>& partFiles, std::string_view logFileName,
                             const PageSetting& setting) {
@@ -930,7 +930,7 @@ std::string makeCombatsPage(const FightLog& log, const std::vector<std::string>&
 }
 
 void writeCombatsPage(std::string_view page, const PageSetting& setting) {
-    PageFile file = openPage(setting.folder, std::string(combatsPageName));
+    PageFile file = openPage(setting.folder, combatsPageName);
     put(file.out, page);
     closePage(file);
 }

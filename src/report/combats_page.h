@@ -14,12 +14,6 @@ namespace torvelin {
 
 inline constexpr std::string_view combatsPageName = "combats.html";
 
-// Appends a text of the program or of the log for the inside of an SVG picture: & < > " as
-// XML's entities and every byte from 0x80 on as a numeric character reference, so that the
-// picture is plain ASCII and reads as XML whatever encoding a reader assumes; a control character
-// that XML cannot hold becomes the replacement character.
-void appendSvgText(std::string& to, std::string_view latin1);
-
 // Makes combats.html in memory from the fights of `log`, as `setting` says. `partNames` are the
 // names of the log parts and `partFiles` their pages (see pageFileNames), which the page links to
 // with discussions.html. It writes nothing, so it may run on another thread than the one that

@@ -1,26 +1,26 @@
 #include "report/fight_texts.h"
 
-#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
 
 namespace torvelin {
 namespace {
 
+// Writes a year with four digits at least, zeros in front, at `at`; returns its end.
+char* putYear(char* at, std::int32_t year) {
+    std::array<char, 24> digits;
+    char* digitsEnd = putNumber(digits.data(), year);
+    auto length = static_cast<std::size_t>(digitsEnd - digits.data());
+    for (; length < 4; ++length)
+        *at++ = '0';
+    std::memcpy(at, digits.data(), static_cast<std::size_t>(digitsEnd - digits.data()));
+    return at + (digitsEnd - digits.data());
+}
+
 // Writes `value` (0 to 99) as two digits at `at`.
 void putTwoDigits(char* at, std::int32_t value) {
     at[0] = static_cast<char>('0' + value / 10);
     at[1] = static_cast<char>('0' + value % 10);
-}
-
-// `value` with at least `digits` digits, zeros in front.
-void appendPadded(std::string& to, std::int64_t value, int digits) {
-    std::array<char, 24> text;
-    auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    auto length = static_cast<int>(end - text.data());
-    to.append(static_cast<std::size_t>(std::max(0, digits - length)), '0');
-    to.append(text.data(), end);
 }
 
 }  // namespace
@@ -55,6 +55,11 @@ char* putNumber(char* at, std::int64_t value) {
     return end;
 }
 
+void appendNumber(std::string& to, std::int64_t value) {
+    std::array<char, 24> text;
+    to.append(text.data(), putNumber(text.data(), value));
+}
+
 char* putClock(char* at, std::int32_t clock) {
     putTwoDigits(at, clock / 3600 % 100);
     at[2] = ':';
@@ -69,15 +74,7 @@ char* putFrenchDate(char* at, const CalendarDate& date) {
     at[2] = '/';
     putTwoDigits(at + 3, date.month);
     at[5] = '/';
-    // The year with four digits at least, zeros in front.
-    std::array<char, 20> year;
-    char* yearEnd = putNumber(year.data(), date.year);
-    auto length = static_cast<std::size_t>(yearEnd - year.data());
-    char* end = at + 6;
-    for (; length < 4; ++length)
-        *end++ = '0';
-    std::memcpy(end, year.data(), static_cast<std::size_t>(yearEnd - year.data()));
-    return end + (yearEnd - year.data());
+    return putYear(at + 6, date.year);
 }
 
 void appendClock(std::string& to, std::int32_t clock) {
@@ -86,11 +83,13 @@ void appendClock(std::string& to, std::int32_t clock) {
 }
 
 void appendIsoDate(std::string& to, const CalendarDate& date) {
-    appendPadded(to, date.year, 4);
-    std::array<char, 6> text{'-', '0', '0', '-', '0', '0'};
-    putTwoDigits(text.data() + 1, date.month);
-    putTwoDigits(text.data() + 4, date.day);
-    to.append(text.data(), text.size());
+    std::array<char, longestFrenchDate> text;
+    char* end = putYear(text.data(), date.year);
+    *end++ = '-';
+    putTwoDigits(end, date.month);
+    end[2] = '-';
+    putTwoDigits(end + 3, date.day);
+    to.append(text.data(), end + 5);
 }
 
 void appendFrenchDate(std::string& to, const CalendarDate& date) {

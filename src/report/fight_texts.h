@@ -28,6 +28,9 @@ char* putFrenchDate(char* at, const CalendarDate& date);
 // Writes `value` in decimal at `at`, with room for 20 bytes; returns its end.
 char* putNumber(char* at, std::int64_t value);
 
+// Appends `value` in decimal.
+void appendNumber(std::string& to, std::int64_t value);
+
 // An amount per second over `seconds` (at least 1).
 inline double perSecond(std::int64_t amount, std::int64_t seconds) {
     return static_cast<double>(amount) / static_cast<double>(seconds);

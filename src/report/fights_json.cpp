@@ -11,9 +11,50 @@ namespace {
 constexpr std::array<std::string_view, static_cast<std::size_t>(DealtKind::count)> dealtKindNames =
     {"weapon", "ranged", "spell", "proc", "critical", "effect"};
 
-void appendNumber(std::string& to, std::int64_t value) {
-    std::array<char, 24> text;
-    auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+// Appends `latin1` as a JSON string in UTF-8, quotes included; control characters are escaped.
+void appendJsonString(std::string& to, std::string_view latin1) {
+    static constexpr std::string_view hexDigits = "0123456789abcdef";
+    to += '"';
+    for (char c : latin1) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"':
+                to += "\\\"";
+                continue;
+            case '\\':
+                to += "\\\\";
+                continue;
+            case '\n':
+                to += "\\n";
+                continue;
+            case '\r':
+                to += "\\r";
+                continue;
+            case '\t':
+                to += "\\t";
+                continue;
+            default:
+                break;
+        }
+        // The controls of ASCII and of Latin-1 (C0, DEL and C1) as \u00XX.
+        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0)) {
+            to += "\\u00";
+            to += hexDigits[byte >> 4];
+            to += hexDigits[byte & 0xF];
+        } else if (byte < 0x80) {
+            to += c;
+        } else {
+            to += static_cast<char>(0xC0 | byte >> 6);
+            to += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    to += '"';
+}
+
+// Appends a rate as a JSON number: the shortest text that reads back as the same double.
+void appendJsonRate(std::string& to, double rate) {
+    std::array<char, 32> text;
+    auto end = std::to_chars(text.data(), text.data() + text.size(), rate).ptr;
     to.append(text.data(), end);
 }
 
@@ -116,54 +157,9 @@ void appendFight(std::string& to, const FightLog& log, std::size_t index,
 
 }  // namespace
 
-void appendJsonString(std::string& to, std::string_view latin1) {
-    static constexpr std::string_view hexDigits = "0123456789abcdef";
-    to += '"';
-    for (char c : latin1) {
-        auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                to += "\\\"";
-                continue;
-            case '\\':
-                to += "\\\\";
-                continue;
-            case '\n':
-                to += "\\n";
-                continue;
-            case '\r':
-                to += "\\r";
-                continue;
-            case '\t':
-                to += "\\t";
-                continue;
-            default:
-                break;
-        }
-        // The controls of ASCII and of Latin-1 (C0, DEL and C1) as \u00XX.
-        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0)) {
-            to += "\\u00";
-            to += hexDigits[byte >> 4];
-            to += hexDigits[byte & 0xF];
-        } else if (byte < 0x80) {
-            to += c;
-        } else {
-            to += static_cast<char>(0xC0 | byte >> 6);
-            to += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    to += '"';
-}
-
-void appendJsonRate(std::string& to, double rate) {
-    std::array<char, 32> text;
-    auto end = std::to_chars(text.data(), text.data() + text.size(), rate).ptr;
-    to.append(text.data(), end);
-}
-
 void writeFightsJson(const FightLog& log, const std::vector<std::string>& partNames,
                      std::string_view logFileName, const PageSetting& setting) {
-    PageFile file = openPage(setting.folder, std::string(fightsJsonName));
+    PageFile file = openPage(setting.folder, fightsJsonName);
     std::string text = "{\n  \"program\": \"TORVELIN\",\n  \"version\": \"0.9\",\n  \"log\": ";
     appendJsonString(text, logFileName);
     text += ",\n  \"fight_pause_s\": ";

@@ -12,12 +12,6 @@ namespace torvelin {
 
 inline constexpr std::string_view fightsJsonName = "torvelin.json";
 
-// Appends `latin1` as a JSON string in UTF-8, quotes included; control characters are escaped.
-void appendJsonString(std::string& to, std::string_view latin1);
-
-// Appends a rate as a JSON number: the shortest text that reads back as the same double.
-void appendJsonRate(std::string& to, double rate);
-
 // Writes torvelin.json into the folder of `setting`: the program, the log `logFileName`, the pause
 // and every fight of `log` in log order, each with the name of its part from `partNames`.
 void writeFightsJson(const FightLog& log, const std::vector<std::string>& partNames,
